@@ -2,7 +2,7 @@
 # Installs the Debian packages the project needs, only those that are missing.
 set -euo pipefail
 packages=(
-    build-essential cmake ninja-build pkg-config clang clang-format libclang-rt-dev
+    build-essential cmake ninja-build pkg-config ccache clang clang-format libclang-rt-dev
     qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev
     nettle-dev libgtest-dev googletest libbenchmark-dev
     xvfb xauth fonts-wqy-microhei
