@@ -42,8 +42,8 @@ void RegisterDirectory::fillFromRegisters() {
     rows_.clear();
     rows_.reserve(registers_.size());
     for (const RegisterEntry& r : registers_) {
-        rows_.push_back({registerAddressText(r.Number), trimText(r.Name),
-                         sampleTypeName(r.TypeCode)});
+        rows_.push_back(
+            {registerAddressText(r.Number), trimText(r.Name), sampleTypeName(r.TypeCode)});
     }
 }
 

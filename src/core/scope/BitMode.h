@@ -18,8 +18,7 @@ void storeBitModeSlot(WaveBuffers& buffers, int channel, int slot, bool bitMode,
 
 // WaveBuffer[first..last] from BitSourceBuffer: the selected bit in bit mode, else the raw
 // value.
-void rederiveBitMode(WaveBuffers& buffers, int channel, bool bitMode, int bit, int first,
-                     int last);
+void rederiveBitMode(WaveBuffers& buffers, int channel, bool bitMode, int bit, int first, int last);
 
 // The bit window's actions over the record (slots 0 .. 800 * ScreenCount):
 // Apply: every channel extracted or restored by its flag.

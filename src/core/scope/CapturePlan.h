@@ -21,12 +21,12 @@ struct CaptureChannel {
 // 32-bit types); CH3 and CH4 only while fewer than four words are taken. The slot list
 // holds each taken channel's slot (and slot + 1 for a 32-bit type) up to four entries.
 struct CapturePlan {
-    uint8_t Mask = 0;      // bit n-1: CHn captured
-    int WordCount = 0;     // W, 0..5
+    uint8_t Mask = 0;   // bit n-1: CHn captured
+    int WordCount = 0;  // W, 0..5
     std::array<uint16_t, 4> Slots{};
-    int SlotCount = 0;     // entries of Slots in use
-    uint8_t Mode = 0;      // 0x20 (W = 1), 0x21 (W = 2), 0x22 (W >= 3); 0 when W = 0
-    int ReadWords = 0;     // words the drive sends per sample: W, or 4 when W >= 3
+    int SlotCount = 0;  // entries of Slots in use
+    uint8_t Mode = 0;   // 0x20 (W = 1), 0x21 (W = 2), 0x22 (W >= 3); 0 when W = 0
+    int ReadWords = 0;  // words the drive sends per sample: W, or 4 when W >= 3
 
     // Per channel: index of its first word in the received sample and how many words it
     // takes (2 for a 32-bit type with two words left, else 1; 0 when not captured).

@@ -48,8 +48,8 @@ class WaveBuffers {
     void clearWave(int channel);
 
     static uint32_t loadSlot(const uint32_t& slot) {
-        return std::atomic_ref<uint32_t>(const_cast<uint32_t&>(slot)).load(
-            std::memory_order_relaxed);
+        return std::atomic_ref<uint32_t>(const_cast<uint32_t&>(slot))
+            .load(std::memory_order_relaxed);
     }
     static void storeSlot(uint32_t& slot, uint32_t value) {
         std::atomic_ref<uint32_t>(slot).store(value, std::memory_order_relaxed);

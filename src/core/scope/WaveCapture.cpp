@@ -81,9 +81,8 @@ RunOutcome WaveCapture::Run(const WaveSourceCatalog& sources) {
         return RunOutcome::AlreadyRunning;
     }
     if (!link_.isConnected()) {
-        dialogs_.showMessage(
-            QStringLiteral("未检测到已连接的驱动器，请确认通信连接正常后再试！"),
-            caption::information(), MessageIcon::Warning);
+        dialogs_.showMessage(QStringLiteral("未检测到已连接的驱动器，请确认通信连接正常后再试！"),
+                             caption::information(), MessageIcon::Warning);
         return RunOutcome::NotConnected;
     }
     if (!model_.anyChannelOn()) {

@@ -29,9 +29,9 @@ inline constexpr int kMaxScreenCount = 81;
 
 // One received channel (CH1..CH4).
 struct WaveChannel {
-    int SourceIndex = 0;  // item of cmbWve1_n in WaveModel::SourceItems
-    QString ChannelName;  // trimmed source text (ResolveSource)
-    QString ChannelUnit;  // unit text of the source (ResolveSource)
+    int SourceIndex = 0;           // item of cmbWve1_n in WaveModel::SourceItems
+    QString ChannelName;           // trimmed source text (ResolveSource)
+    QString ChannelUnit;           // unit text of the source (ResolveSource)
     uint16_t SourceSlot = 0x8000;  // drive address of the first word; 0x8000 when not found
     uint8_t SampleType = 0;
     uint16_t ZeroLine = kZeroLineOff;  // y of the zero level; kZeroLineOff = off
@@ -95,8 +95,8 @@ class WaveModel {
     QStringList RangeItems;   // items of every range combo
     QStringList LengthItems;  // the 80 items of cmbWaveLength
 
-    int LengthIndex = 1;   // cmbWaveLength item (WaveFlelve)
-    int ScreenCount = 1;   // samples per display column, 1..kMaxScreenCount
+    int LengthIndex = 1;       // cmbWaveLength item (WaveFlelve)
+    int ScreenCount = 1;       // samples per display column, 1..kMaxScreenCount
     double EachDotTime = 0.0;  // ms between two samples of the current wave
     double TotalTime = 0.0;    // ms, measured duration of the last record
     int ScrollOffset = 0;      // display columns

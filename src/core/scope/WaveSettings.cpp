@@ -49,8 +49,8 @@ QString rangeErrorText() {
 
 void LoadWaveSettings(WaveModel& model, const IniFile& config) {
     // Range items: keys 0..L of VoltageLelve.
-    int rangeLast = std::min(config.readInt(kVoltageLevels, QStringLiteral("Length"), 1),
-                             kMaxRangeItems - 1);
+    int rangeLast =
+        std::min(config.readInt(kVoltageLevels, QStringLiteral("Length"), 1), kMaxRangeItems - 1);
     model.RangeItems.clear();
     for (int i = 0; i <= rangeLast; ++i) {
         model.RangeItems << trimText(config.readString(kVoltageLevels, QString::number(i)));
@@ -106,14 +106,14 @@ void LoadWaveSettings(WaveModel& model, const IniFile& config) {
     model.BoardColor = config.readInt(kSection, QStringLiteral("BoardColor"), kColorBtnFace);
 
     // Length items: keys 0..F of FrequencyLelve; the rest of the 80 stay empty.
-    int lengthLast = std::min(config.readInt(kLengthLevels, QStringLiteral("Length"), 1),
-                              kLengthItems - 1);
+    int lengthLast =
+        std::min(config.readInt(kLengthLevels, QStringLiteral("Length"), 1), kLengthItems - 1);
     model.LengthItems.clear();
     for (int i = 0; i < kLengthItems; ++i) {
-        model.LengthItems << (i <= lengthLast ? trimText(config.readString(
-                                                    kLengthLevels, QString::number(i),
-                                                    QStringLiteral("-")))
-                                              : QString());
+        model.LengthItems << (i <= lengthLast
+                                  ? trimText(config.readString(kLengthLevels, QString::number(i),
+                                                               QStringLiteral("-")))
+                                  : QString());
     }
     SetLength(model, config.readInt(kSection, QStringLiteral("WaveFlelve"), 1), config);
 
@@ -121,7 +121,7 @@ void LoadWaveSettings(WaveModel& model, const IniFile& config) {
     TriggerState& t = model.Trigger;
     t.TypeIndex = config.readInt(kSection, QStringLiteral("TigeType"), 0);
     t.Edge = config.readInt(kSection, QStringLiteral("TigeEdge"), 1) == 1 ? TriggerEdge::Rising
-                                                                           : TriggerEdge::Falling;
+                                                                          : TriggerEdge::Falling;
     int triggerChannel = config.readInt(kSection, QStringLiteral("TigeChannel"), 1);
     t.Channel = triggerChannel >= 1 && triggerChannel <= kWaveChannels ? triggerChannel : 0;
     t.TriggerLevel = uint16_t(config.readInt(kSection, QStringLiteral("TiggerLabPosi"), 300));
