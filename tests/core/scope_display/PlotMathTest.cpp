@@ -1,45 +1,11 @@
 #include <gtest/gtest.h>
 
-#include "scope/display/FormatFloat.h"
 #include "scope/display/MarkerLabel.h"
 #include "scope/display/PlotGeometry.h"
 #include "scope/display/ScrollRules.h"
 #include "scope/display/ValueToPixel.h"
 
 using namespace tevra;
-
-TEST(FormatFloat, PicturesUsedByTheWavePage) {
-    struct Case {
-        double value;
-        const char16_t* picture;
-        const char* text;
-    };
-    const Case cases[] = {
-        {152.0, u"0.##", "152"},
-        {0.125, u"0.##", "0.13"},  // half away from zero
-        {1.005, u"0.##", "1.01"},  // as typed, not the binary neighbour below
-        {-0.125, u"0.##", "-0.13"},
-        {-0.001, u"0.##", "0"},  // no negative zero
-        {9.999, u"0.##", "10"},
-        {0.5, u"0.######", "0.5"},
-        {-1.0 / 3.0, u"0.######", "-0.333333"},
-        {2.0 / 3.0, u"0.######", "0.666667"},
-        {1e-7, u"0.######", "0"},
-        {1e20, u"0.######", "100000000000000000000"},
-        {0.76, u"0.00", "0.76"},
-        {3.0, u"0.00", "3.00"},
-        {10.0, u"0.0", "10.0"},
-        {-2.25, u"0.0", "-2.3"},
-        {0.1, u"0.####", "0.1"},
-        {2.5, u"0", "3"},
-    };
-    for (const Case& c : cases) {
-        EXPECT_EQ(formatFloat(c.value, c.picture), QString::fromUtf8(c.text))
-            << c.value << " " << QString::fromUtf16(c.picture).toStdString();
-    }
-    EXPECT_EQ(formatFloat(std::numeric_limits<double>::quiet_NaN(), u"0.##"), "NAN");
-    EXPECT_EQ(formatFloat(-std::numeric_limits<double>::infinity(), u"0.##"), "-INF");
-}
 
 TEST(ValueToPixel, RoundsTiesToEvenAndClampsOnlyAtTheTop) {
     // 2.5 divisions above a zero level of 260: 162.5 rounds to 162.

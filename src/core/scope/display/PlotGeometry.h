@@ -4,20 +4,18 @@
 #include <cstdlib>
 #include <vector>
 
+#include "scope/WaveBuffers.h"
+
+// The plot area of the oscilloscope, in its own pixel coordinates: x 0 (left) .. kWidth,
+// y 0 (top) .. kHeight. One display column per x.
 namespace tevra::plot {
 
-// The plot area of the oscilloscope, in its own pixel coordinates: x 0 (left) .. 800,
-// y 0 (top) .. 520. One display column per x.
-inline constexpr int kWidth = 800;
-inline constexpr int kHeight = 520;
 // Columns 0..800 are computed; the last one only feeds the readouts.
 inline constexpr int kColumns = kWidth + 1;
-inline constexpr int kDivisionWidth = 80;
-inline constexpr int kDivisionHeight = 65;
+inline constexpr int kDivisionWidth = kColumnsPerDivision;
+inline constexpr int kDivisionHeight = kPixelsPerDivision;
 inline constexpr int kHorizontalDivisions = kWidth / kDivisionWidth;  // 10
 inline constexpr int kVerticalDivisions = kHeight / kDivisionHeight;  // 8
-// One step of a channel's shift up-down moves its zero level by this many pixels.
-inline constexpr int kShiftStep = 20;
 // A point is near a line when the coordinates differ by at most this many pixels.
 inline constexpr int kPickDistance = 10;
 // The plot's place inside its panel.
@@ -25,7 +23,7 @@ inline constexpr int kLeft = 40;
 inline constexpr int kTop = -2;
 // A zero line (or a label position) with this value is not shown.
 inline constexpr int kHidden = 0x8000;
-inline constexpr int kChannels = 4;
+inline constexpr int kChannels = kWaveChannels;
 
 inline bool isNear(int a, int b) {
     return std::abs(a - b) <= kPickDistance;

@@ -57,8 +57,8 @@ bool PlotInteraction::triggerShown() const {
 
 void PlotInteraction::titleReceivedMarker(int channel) {
     const WaveChannel& ch = model_.Channels[channel];
-    receivedCaption_[channel] = plot::markerText(
-        channel + 1, ch.isOn() ? ch.zeroLevel() : int(ch.ZeroLineBackup), false);
+    receivedCaption_[channel] =
+        plot::markerText(channel + 1, ch.isOn() ? ch.zeroLevel() : int(ch.ZeroLineBackup), false);
 }
 
 void PlotInteraction::titleAllMarkers() {
@@ -111,9 +111,8 @@ bool PlotInteraction::nearAnyObject(int x, int y, const PlotContext& context) co
     if (plot::isNear(x, model_.MouseAxistX)) {
         return true;
     }
-    if (model_.MeasureLinesOn &&
-        (plot::isNear(x, model_.mx1) || plot::isNear(x, model_.mx2) ||
-         plot::isNear(y, model_.my1) || plot::isNear(y, model_.my2))) {
+    if (model_.MeasureLinesOn && (plot::isNear(x, model_.mx1) || plot::isNear(x, model_.mx2) ||
+                                  plot::isNear(y, model_.my1) || plot::isNear(y, model_.my2))) {
         return true;
     }
     for (int n = 0; n < plot::kChannels; ++n) {
@@ -195,8 +194,7 @@ void PlotInteraction::takeHold(const PlotGrab& grab) {
     grab_ = grab;
 }
 
-PlotAction PlotInteraction::mouseDown(int x, int y, bool rightButton,
-                                      const PlotContext& context) {
+PlotAction PlotInteraction::mouseDown(int x, int y, bool rightButton, const PlotContext& context) {
     PlotAction action;
     if (!insidePlot(x, y)) {
         return action;

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "scope/display/FormatFloat.h"
+#include "scope/ValueFormat.h"
 #include "text/TextUtil.h"
 
 namespace tevra::plot {
@@ -24,8 +24,8 @@ QString axisReadout(const std::array<ChannelReading, kChannels>& channels, const
             continue;
         }
         const double v = ch.inverted ? -ch.value : ch.value;
-        text += prefix + QString::number(n + 1) + u'=' +
-                withUnit(formatFloat(v, u"0.######"), ch.unit) + u' ';
+        text += prefix + QString::number(n + 1) + u'=' + withUnit(formatDecimal(v, 0, 6), ch.unit) +
+                u' ';
     }
     return trimText(text);
 }
@@ -40,22 +40,22 @@ QString measureReadout(const std::array<MeasureChannel, kChannels>& channels, in
         }
         const double v = span * ch.valuePerDivision / kDivisionHeight;
         text += (n == 0 ? QStringLiteral("MW") : QStringLiteral("  MW")) + QString::number(n + 1) +
-                u'=' + withUnit(formatFloat(v, u"0.######"), ch.unit);
+                u'=' + withUnit(formatDecimal(v, 0, 6), ch.unit);
     }
     return trimText(text);
 }
 
 QString axisTimeText(int column, double eachDotTime, int screenCount) {
-    return formatFloat(column * eachDotTime * screenCount, u"0.##") + QStringLiteral("mS");
+    return formatDecimal(column * eachDotTime * screenCount, 0, 2) + QStringLiteral("mS");
 }
 
 QString divisionTimeText(double eachDotTime, int screenCount) {
-    return formatFloat(eachDotTime * kDivisionWidth * screenCount, u"0.##") + QStringLiteral("mS");
+    return formatDecimal(eachDotTime * kDivisionWidth * screenCount, 0, 2) + QStringLiteral("mS");
 }
 
 QString measureTimeText(int mx1, int mx2, double eachDotTime, int screenCount) {
     return QStringLiteral("测量时间: ") +
-           formatFloat(std::abs(mx1 - mx2) * eachDotTime * screenCount, u"0.##") +
+           formatDecimal(std::abs(mx1 - mx2) * eachDotTime * screenCount, 0, 2) +
            QStringLiteral("mS");
 }
 
@@ -64,7 +64,7 @@ QString divisionTimeLabel(const QString& divisionTime) {
 }
 
 QString perDivisionText(double valuePerDivision) {
-    return formatFloat(valuePerDivision, u"0.######");
+    return formatDecimal(valuePerDivision, 0, 6);
 }
 
 QString channelScaleLabel(int channelDigit, const QString& perDivision) {

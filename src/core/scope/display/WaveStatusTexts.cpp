@@ -47,8 +47,8 @@ void WaveStatusTexts::updateMeasureReadout(const WaveModel& model) {
 
 void WaveStatusTexts::updateChannelLabels(const WaveModel& model) {
     for (int n = 0; n < plot::kChannels; ++n) {
-        channelScale[n] =
-            plot::channelScaleLabel(n + 1, plot::perDivisionText(model.Channels[n].ValuePerDivision));
+        channelScale[n] = plot::channelScaleLabel(
+            n + 1, plot::perDivisionText(model.Channels[n].ValuePerDivision));
     }
     labM = plot::divisionTimeLabel(
         plot::divisionTimeText(model.EachDotTime, std::max(1, model.ScreenCount)));

@@ -20,7 +20,7 @@ struct WaveStatusTexts {
     QString stapanGrnMTm;   // time at the mouse axis
     QString stapanrWveDat;  // received values at the mouse axis
     // sbarMeasureWave
-    QString stapanMWveDat;                           // values between my1 and my2
+    QString stapanMWveDat;                             // values between my1 and my2
     QString stapanIntTm = QStringLiteral("时间间隔");  // time between mx1 and mx2
     // sbarImptWave
     QString stapanImWveNm;

@@ -20,15 +20,14 @@ double slotValue(const WaveSlots& buffer, int64_t slot, uint8_t type) {
 }  // namespace
 
 double WaveTraces::receivedValue(int channel, int column, WaveShiftMode mode) const {
-    const int64_t slot = plot::sampleSlot(column, model_.ScrollOffset, model_.ScreenCount, mode,
-                                          false, kWaveSlots);
-    return slotValue(model_.Buffers.WaveBuffer(channel), slot,
-                     model_.Channels[channel].SampleType);
+    const int64_t slot =
+        plot::sampleSlot(column, model_.ScrollOffset, model_.ScreenCount, mode, false, kWaveSlots);
+    return slotValue(model_.Buffers.WaveBuffer(channel), slot, model_.Channels[channel].SampleType);
 }
 
 double WaveTraces::compareValue(int channel, int column, WaveShiftMode mode) const {
-    const int64_t slot = plot::sampleSlot(column, model_.ScrollOffset, model_.ScreenCount, mode,
-                                          true, kWaveSlots);
+    const int64_t slot =
+        plot::sampleSlot(column, model_.ScrollOffset, model_.ScreenCount, mode, true, kWaveSlots);
     return slotValue(model_.Buffers.CompareBuffer(channel), slot,
                      model_.Compare[channel].SampleType);
 }
