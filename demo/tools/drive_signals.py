@@ -96,10 +96,11 @@ WAVE_SOURCES = [
     ("输出功率", "fOutPower", "W", 1, "电机输出功率(浮点数)。"),
 ]
 
-# Monitor items for ordinary users: name, register, unit, coefficient, hint.
+# Monitor items for ordinary users: name, register, unit, coefficient, hint. A signal that is
+# also a wave source carries the same name, so the wave source search finds its register.
 USER_MONITORS = [
-    ("电机转速", "iMotoSpRpm", "rpm", 1, "电机实际转速。"),
-    ("速度指令", "iMotorRefSp", "rpm", 1, "速度环的速度指令。"),
+    ("电机速度", "iMotoSpRpm", "rpm", 1, "电机实际转速。"),
+    ("电机参考速度", "iMotorRefSp", "rpm", 1, "速度环的速度指令。"),
     ("转矩指令", "iTorqueRef", "%", 10, "转矩指令，以额定转矩为100%。"),
     ("实际转矩", "iTorqueFbk", "%", 10, "实际输出转矩，以额定转矩为100%。"),
     ("位置偏差", "lPosErr", "脉冲", 1, "位置指令与反馈位置之差。"),
@@ -125,7 +126,7 @@ USER_MONITORS = [
 # Monitor items of the administrator: register address, name, unit, hint, tag, coefficient.
 ADMIN_MONITORS = [
     (0x6F00, "电机速度", "rpm", "电机实际转速", "d00", 1),
-    (0x6F01, "速度指令", "rpm", "速度环的速度指令", "d01", 1),
+    (0x6F01, "电机参考速度", "rpm", "速度环的速度指令", "d01", 1),
     (0x6F02, "转矩指令", "%", "转矩指令(0.1%)", "d02", 10),
     (0x6F03, "实际转矩", "%", "实际输出转矩(0.1%)", "d03", 10),
     (0x6F04, "位置偏差", "脉冲", "位置指令与反馈之差", "d04", 1),
