@@ -1,0 +1,253 @@
+// Reply checks and port-failure paths of the transactions, on a scripted port.
+
+#include <gtest/gtest.h>
+
+#include <QByteArray>
+
+#include "ScriptedPort.h"
+#include "link/CommunicationProtocol.h"
+
+namespace tevra {
+namespace {
+
+using test::ScriptedPort;
+
+QByteArray bytes(std::initializer_list<int> list) {
+    QByteArray b;
+    for (int v : list) {
+        b.append(static_cast<char>(v));
+    }
+    return b;
+}
+
+TEST(Checksums, NativeChecksumMakesTheFrameSumZero) {
+    const uint8_t frame[] = {0xAA, 0x08, 0x01, 0x10, 0x01, 0x00, 0x00};
+    EXPECT_EQ(frame::NativeChecksum(frame, 7), 0x3C);
+    const uint8_t zeroSum[] = {0x00, 0x00};
+    EXPECT_EQ(frame::NativeChecksum(zeroSum, 2), 0x00);
+    const uint8_t full[] = {0x10, 0x34, 0x12, 0xAA};
+    EXPECT_TRUE(frame::NativeSumIsZero(full, 4));
+    const uint8_t off[] = {0x10, 0x34, 0x12, 0xAB};
+    EXPECT_FALSE(frame::NativeSumIsZero(off, 4));
+}
+
+TEST(Checksums, Crc16ModbusCheckValue) {
+    const QByteArray text("123456789");
+    EXPECT_EQ(frame::Crc16Modbus(reinterpret_cast<const uint8_t*>(text.constData()), 9), 0x4B37);
+}
+
+TEST(WordReply, AcceptedOnSumAloneWhateverByteZeroHolds) {
+    struct Case {
+        QByteArray reply;
+        bool ok;
+        uint16_t value;
+    };
+    const Case cases[] = {
+        {bytes({0x10, 0x34, 0x12, 0xAA}), true, 0x1234},
+        {bytes({0x00, 0x34, 0x12, 0xBA}), true, 0x1234},  // byte 0 not interpreted
+        {bytes({0xFF, 0x00, 0x00, 0x01}), true, 0x0000},
+        {bytes({0x10, 0x34, 0x12, 0xAB}), false, 0},  // right value, wrong sum
+        {bytes({0x10, 0x34, 0x12, 0x00}), false, 0},
+    };
+    for (const Case& c : cases) {
+        ScriptedPort port;
+        // An invalid reply is retried: give every attempt the same reply.
+        for (int i = 0; i < 4; ++i) {
+            port.replies.push_back(c.reply);
+        }
+        TCommunicationProtocol p;
+        uint16_t value = 0xEEEE;
+        EXPECT_EQ(p.ReadWord(port, 1, 1, value), c.ok) << c.reply.toHex().toStdString();
+        if (c.ok) {
+            EXPECT_EQ(value, c.value);
+            EXPECT_EQ(port.writes.size(), 1u);
+        } else {
+            EXPECT_EQ(value, 0xEEEE) << "a rejected reply must not become a value";
+            EXPECT_EQ(port.writes.size(), 4u);
+        }
+    }
+}
+
+TEST(DoubleWordReply, LowByteFirstAndSumChecked) {
+    ScriptedPort port;
+    port.replies.push_back(bytes({0x16, 0x78, 0x56, 0x34, 0x12, 0x00}));
+    port.replies.back()[5] = static_cast<char>(frame::NativeChecksum(
+        reinterpret_cast<const uint8_t*>(port.replies.back().constData()), 5));
+    TCommunicationProtocol p;
+    uint32_t value = 0;
+    ASSERT_TRUE(p.ReadDWord(port, 1, 0x10, value));
+    EXPECT_EQ(value, 0x12345678u);
+}
+
+TEST(TextReply, LengthsAndFirstByte) {
+    struct Case {
+        QByteArray reply;
+        bool ok;
+        QString text;
+    };
+    const Case cases[] = {
+        {bytes({0x30}), true, QString()},
+        {bytes({0x30, 0x02}), true, QString()},
+        {bytes({0x30, 0x03, 0x9D}), true, QString()},
+        {bytes({0x30, 0x04, 'A', 0x00}), true, QStringLiteral("A")},  // last byte not checked
+        {QByteArray("\x30\x08V2.01\x00", 8), true, QStringLiteral("V2.01")},
+        {bytes({0x31, 0x04, 'A', 0x00}), false, QString()},
+    };
+    for (const Case& c : cases) {
+        ScriptedPort port;
+        for (int i = 0; i < 4; ++i) {
+            port.replies.push_back(c.reply);
+        }
+        TCommunicationProtocol p;
+        p.ErrorCount = 3;
+        QString text = QStringLiteral("old");
+        EXPECT_EQ(p.ReadInfoString(port, 1, 5, text), c.ok) << c.reply.toHex().toStdString();
+        if (c.ok) {
+            EXPECT_EQ(text, c.text);
+            EXPECT_EQ(p.ErrorCount, 0);
+        } else {
+            EXPECT_EQ(text, QStringLiteral("old"));
+            EXPECT_EQ(port.writes.size(), 4u);
+            EXPECT_EQ(p.ErrorCount, 3) << "a wrong first byte leaves ErrorCount alone";
+        }
+    }
+}
+
+TEST(ModbusReply, OnlyTheCrcIsExamined) {
+    // Wrong slave address and function code, correct CRC over bytes 0-4: accepted.
+    QByteArray reply = bytes({0x09, 0x04, 0x02, 0x12, 0x34, 0, 0});
+    const uint16_t crc = frame::Crc16Modbus(reinterpret_cast<const uint8_t*>(reply.constData()), 5);
+    reply[5] = static_cast<char>(crc & 0xFF);
+    reply[6] = static_cast<char>(crc >> 8);
+    ScriptedPort port;
+    port.replies.push_back(reply);
+    TCommunicationProtocol p;
+    uint16_t value = 0;
+    ASSERT_TRUE(p.ModbusReadWord(port, 1, 1, value));
+    EXPECT_EQ(value, 0x1234);
+    EXPECT_EQ(port.writes.at(0), bytes({0x01, 0x03, 0x00, 0x01, 0x00, 0x01, 0xD5, 0xCA}));
+
+    // The CRC bytes swapped: rejected, four attempts, each counted.
+    std::swap(reply[5], reply[6]);
+    ScriptedPort bad;
+    for (int i = 0; i < 4; ++i) {
+        bad.replies.push_back(reply);
+    }
+    p.ErrorCount = 2;
+    EXPECT_FALSE(p.ModbusReadWord(bad, 1, 1, value));
+    EXPECT_EQ(p.ErrorCount, 6);
+    EXPECT_EQ(bad.writes.size(), 4u);
+}
+
+TEST(ModbusReply, ClearsBothBuffersFirst) {
+    ScriptedPort port;
+    TCommunicationProtocol p;
+    p.TxBuffer.fill(0x55);
+    p.RxBuffer.fill(0x55);
+    uint16_t value = 0;
+    EXPECT_FALSE(p.ModbusReadWord(port, 1, 1, value));
+    EXPECT_EQ(p.TxBuffer[8], 0);
+    EXPECT_EQ(p.RxBuffer[0], 0);
+    EXPECT_EQ(p.RxBuffer[120], 0);
+}
+
+TEST(PortFailure, PurgeFailingStopsEveryTransactionButTheTextRead) {
+    {
+        ScriptedPort port;
+        port.failingPurge = 0;
+        TCommunicationProtocol p;
+        p.ErrorCount = 1;
+        uint16_t v = 0;
+        EXPECT_FALSE(p.ReadWord(port, 1, 1, v));
+        EXPECT_EQ(p.ErrorCount, 4);
+        EXPECT_TRUE(port.writes.empty());
+    }
+    {
+        ScriptedPort port;
+        port.failingPurge = 0;
+        TCommunicationProtocol p;
+        p.ErrorCount = 1;
+        QString text;
+        EXPECT_FALSE(p.ReadInfoString(port, 1, 3, text));
+        EXPECT_EQ(p.ErrorCount, 1) << "the text read returns false with ErrorCount unchanged";
+        EXPECT_EQ(port.purges, 1);
+    }
+    {
+        ScriptedPort port;
+        port.failingPurge = 1;  // the second attempt's purge
+        port.replies.push_back(bytes({0x1A, 0x9A, 0x78, 0x00}));
+        port.replies.back()[3] = static_cast<char>(frame::NativeChecksum(
+            reinterpret_cast<const uint8_t*>(port.replies.back().constData()), 3));
+        TCommunicationProtocol p;
+        uint16_t v = 0;
+        EXPECT_FALSE(p.ReadEepromWord(port, 1, 0x20, v));
+        EXPECT_EQ(v, 0x789A) << "the busy answer is handed out";
+        EXPECT_EQ(p.ErrorCount, 4);
+    }
+}
+
+TEST(PortFailure, ShortWrites) {
+    {
+        // The quad frame goes out as two 10-byte writes; a short second one ends it at once.
+        ScriptedPort port;
+        port.writeLimits = {10, 7};
+        TCommunicationProtocol p;
+        EXPECT_FALSE(p.WaveStartQuad(port, 1, {1, 2, 3, 4}, 800, 0x22));
+        EXPECT_EQ(p.ErrorCount, 4);
+        EXPECT_EQ(port.writes.size(), 2u);
+        EXPECT_EQ(port.purges, 1);
+    }
+    {
+        // The dual frame counts a short write and tries again, four times in all.
+        ScriptedPort port;
+        port.writeLimits = {13, 13, 13, 13};
+        TCommunicationProtocol p;
+        p.ErrorCount = 1;
+        EXPECT_FALSE(p.WaveStartDual(port, 1, {1, 2, 3, 4}, 800, 0x21));
+        EXPECT_EQ(p.ErrorCount, 5);
+        EXPECT_EQ(port.writes.size(), 4u);
+    }
+    {
+        ScriptedPort port;
+        port.writeLimits = {13, 14};
+        TCommunicationProtocol p;
+        EXPECT_TRUE(p.WaveStartDual(port, 1, {1, 2, 3, 4}, 800, 0x21));
+        EXPECT_EQ(p.ErrorCount, 0);
+        EXPECT_EQ(port.reads, 0) << "no reply is read after a wave-start frame";
+    }
+    {
+        ScriptedPort port;
+        port.writeLimits = {5};
+        TCommunicationProtocol p;
+        EXPECT_FALSE(p.WriteWord(port, 1, 1, 2));
+        EXPECT_EQ(p.ErrorCount, 4);
+        EXPECT_EQ(port.reads, 0);
+    }
+}
+
+TEST(ShortReply, EepromWordReadTriesAgainOtherReadsStop) {
+    const QByteArray half = bytes({0x1A, 0x34});
+    {
+        ScriptedPort port;
+        port.replies = {half, half};
+        TCommunicationProtocol p;
+        p.ErrorCount = 2;
+        uint16_t v = 0;
+        EXPECT_FALSE(p.ReadEepromWord(port, 1, 0x20, v));
+        EXPECT_EQ(port.writes.size(), 2u);
+        EXPECT_EQ(p.ErrorCount, 2);
+    }
+    {
+        ScriptedPort port;
+        port.replies = {half, half};
+        TCommunicationProtocol p;
+        p.ErrorCount = 2;
+        uint16_t v = 0;
+        EXPECT_FALSE(p.ReadEepromByte(port, 1, 0x20, v));
+        EXPECT_EQ(port.writes.size(), 1u);
+        EXPECT_EQ(p.ErrorCount, 4);
+    }
+}
+
+}  // namespace
+}  // namespace tevra
