@@ -1,6 +1,20 @@
 #include <QApplication>
 
+#include <cstdio>
+
+#include "shell/Artwork.h"
+#include "shell/ProgramMain.h"
+
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
-    return 0;
+    QApplication::setApplicationName(QStringLiteral("tevra"));
+    QApplication::setWindowIcon(tevra::ApplicationIcon());
+
+    tevra::LaunchOptions options;
+    QString error;
+    if (!options.parse(QApplication::arguments(), &error)) {
+        std::fprintf(stderr, "%s\n", qPrintable(error));
+        return 2;
+    }
+    return tevra::RunProgram(options);
 }

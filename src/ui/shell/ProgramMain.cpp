@@ -1,0 +1,240 @@
+#include "shell/ProgramMain.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
+
+#include "description/ProtectedTextFile.h"
+#include "link/SerialDevices.h"
+#include "link/TermiosSerialPort.h"
+#include "shell/AppContext.h"
+#include "shell/BaudTable.h"
+#include "shell/ConnectionController.h"
+#include "shell/DemoDrive.h"
+#include "shell/LoginLogic.h"
+#include "shell/QtUserDialogs.h"
+#include "shell/StartupCheck.h"
+#include "shell/TStartupIM.h"
+#include "shell/TframConnect.h"
+#include "shell/TfrmMain.h"
+#include "shell/TfrmSoftErr.h"
+#include "shell/TipMessages.h"
+
+#include <QComboBox>
+
+namespace tevra {
+namespace {
+
+void waitFor(int milliseconds) {
+    QEventLoop loop;
+    QTimer::singleShot(milliseconds, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+bool saveShot(QWidget* widget, const QString& dir, const QString& name) {
+    QDir().mkpath(dir);
+    const QString path = QDir(dir).filePath(name);
+    const bool ok = widget->grab().save(path, "PNG");
+    if (!ok) {
+        qWarning("cannot save %s", qPrintable(path));
+    }
+    return ok;
+}
+
+}  // namespace
+
+bool LaunchOptions::parse(const QStringList& arguments, QString* error) {
+    for (int i = 1; i < arguments.size(); ++i) {
+        const QString& a = arguments[i];
+        auto next = [&](QString& target) {
+            if (i + 1 >= arguments.size()) {
+                return false;
+            }
+            target = arguments[++i];
+            return true;
+        };
+        if (a == u"--demo") {
+            demo = true;
+        } else if (a == u"--admin") {
+            administrator = true;
+        } else if (a == u"--screenshot") {
+            if (!next(screenshotDir)) {
+                break;
+            }
+        } else if (a == u"--program-dir") {
+            if (!next(programFolder)) {
+                break;
+            }
+        } else {
+            if (error) {
+                *error = QStringLiteral("unknown argument: %1\n%2").arg(a, usage());
+            }
+            return false;
+        }
+        continue;
+    }
+    if (!arguments.isEmpty() &&
+        (arguments.last() == u"--screenshot" || arguments.last() == u"--program-dir")) {
+        if (error) {
+            *error = QStringLiteral("%1 needs a folder\n%2").arg(arguments.last(), usage());
+        }
+        return false;
+    }
+    return true;
+}
+
+QString LaunchOptions::usage() {
+    return QStringLiteral(
+        "usage: tevra [--demo [--admin]] [--screenshot DIR] [--program-dir DIR]\n"
+        "  --demo            start the simulated drive beside the tool, log in and connect\n"
+        "  --admin           with --demo: log in as administrator\n"
+        "  --screenshot DIR  save PNG pictures of the login window, the main window and the\n"
+        "                    connection page into DIR, then exit\n"
+        "  --program-dir DIR use DIR as the program folder instead of the executable's");
+}
+
+void SetUpDriveLink(AppContext& ctx) {
+    ctx.link = std::make_unique<DriveLink>(std::make_unique<TermiosSerialPort>());
+    ctx.newSerialPort = [] { return std::make_unique<TermiosSerialPort>(); };
+    ctx.listSerialPorts = [] { return listSerialDevices(); };
+}
+
+std::unique_ptr<TfrmMain> CreateWindows(AppContext& ctx, StartupProgress* progress) {
+    auto main = std::make_unique<TfrmMain>(ctx, progress);
+    if (progress) {
+        progress->setProgressText(QStringLiteral(u"系统初始化.."));
+    }
+    main->CreateToolWindows();
+    if (progress) {
+        progress->appendProgressDot();
+        progress->setProgressText(QStringLiteral(u"系统初始化.."));
+    }
+    return main;
+}
+
+int RunProgram(const LaunchOptions& options) {
+    AppContext ctx;
+    ctx.folders = options.programFolder.isEmpty()
+                      ? ProgramFolders::forApplication()
+                      : ProgramFolders(options.programFolder, QDir::tempPath());
+    QtUserDialogs dialogs;
+    const bool unattended = !options.screenshotDir.isEmpty();
+    dialogs.setNonBlocking(unattended);
+    ctx.dialogs = &dialogs;
+    SetUpDriveLink(ctx);
+
+    // Start-up check: the plain copies of the system files and Config.ini.
+    QStringList reasons;
+    const StartupCheckResult check =
+        RunStartupCheck(ctx.folders, [&](const QString& relative, const QString& plain) {
+            const DescriptionStatus s = ExtractProtectedFile(ctx.folders, relative, plain);
+            if (!s.ok() && s.error().kind != DescriptionErrorKind::FileMissing) {
+                reasons << s.error().toString();
+            }
+            return s.ok();
+        });
+    ctx.config = IniFile(ctx.folders.configIniPath());
+    if (!check.ok()) {
+        TfrmSoftErr err;
+        QStringList lines = check.errorLines;
+        lines.insert(lines.size() - 1, reasons.join(u'\n'));
+        lines.removeAll(QString());
+        for (const QString& line : lines) {
+            err.addLine(line);
+        }
+        if (unattended) {
+            err.show();
+            saveShot(&err, options.screenshotDir, QStringLiteral("system-error.png"));
+        } else {
+            err.exec();
+        }
+    }
+
+    // The demo drive runs before the login so that it is ready when the windows are.
+    DemoDrive demo;
+    if (options.demo && check.ok()) {
+        const int station = ReadStationSetting(ctx.config);
+        int baudIndex = ReadComSet(ctx.config).Baud;
+        if (!baud::ChoiceList().contains(baud::Text(baudIndex))) {
+            baudIndex = baud::k115200;
+        }
+        QString error;
+        if (!demo.start(ctx.folders.programFolder(), station, baud::Rate(baudIndex), &error)) {
+            dialogs.showMessage(error, caption::error(), MessageIcon::Error);
+        }
+    }
+
+    auto login = std::make_unique<TStartupIM>(ctx);
+    if (!check.ok()) {
+        login->setTitleText(QStringLiteral(u"系统文件缺失，将自动退出。"));
+    }
+    login->show();
+    if (options.demo) {
+        login->setSaveSettingsOnClose(false);
+        login->BackdoorLabClick();
+        login->PasswordEdit()->setText(
+            options.administrator ? QString::fromUtf16(login::kAdministratorPassword) : QString());
+        waitFor(unattended ? 300 : 150);
+        if (unattended) {
+            saveShot(login.get(), options.screenshotDir, QStringLiteral("login.png"));
+        }
+        if (login->waitingForLogin()) {
+            login->Confirm();
+        }
+    }
+    if (login->waitingForLogin()) {
+        QEventLoop loop;
+        QObject::connect(login.get(), &TStartupIM::loginFinished, &loop, &QEventLoop::quit);
+        loop.exec();
+    }
+    if (!check.ok() || !ctx.LoginConfirmed) {
+        login.reset();
+        RemovePlainCopiesAtExit(ctx.folders, ctx.AdministratorMode);
+        return check.ok() ? 0 : 1;
+    }
+
+    std::unique_ptr<TfrmMain> main = CreateWindows(ctx, login.get());
+    login->close();
+    main->ApplyLateSettings();
+    QObject::connect(main.get(), &TfrmMain::firstShown, main.get(), [&login] {
+        if (login) {
+            login->hide();
+            login.release()->deleteLater();
+        }
+    });
+    main->show();
+
+    if (options.demo && !demo.devicePath().isEmpty()) {
+        TframConnect* page = main->framConnect();
+        page->addPortItem(demo.devicePath());
+        page->cbxPort()->setCurrentText(demo.devicePath());
+        QTimer::singleShot(0, page, [page] { page->LinkBut()->click(); });
+    }
+    if (unattended) {
+        QTimer::singleShot(0, main.get(), [&] {
+            QElapsedTimer clock;
+            clock.start();
+            while (options.demo && !ctx.link->isConnected() && clock.elapsed() < 15000) {
+                waitFor(50);
+            }
+            waitFor(500);
+            saveShot(main.get(), options.screenshotDir, QStringLiteral("main.png"));
+            saveShot(main->framConnect(), options.screenshotDir, QStringLiteral("connection.png"));
+            dialogs.defaultAnswer = true;
+            main->close();
+        });
+    }
+
+    const int rc = QApplication::exec();
+    main.reset();
+    RemovePlainCopiesAtExit(ctx.folders, ctx.AdministratorMode);
+    demo.stop();
+    return rc;
+}
+
+}  // namespace tevra

@@ -1,0 +1,138 @@
+#include "shell/TfrmTool.h"
+
+#include <QButtonGroup>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include "shell/AppContext.h"
+
+namespace tevra {
+namespace {
+
+const QString kSection = QStringLiteral("frmTool");
+
+QToolButton* makeButton(QWidget* parent, const char* name, const QString& text,
+                        const QString& hint) {
+    auto* b = new QToolButton(parent);
+    b->setObjectName(QString::fromLatin1(name));
+    b->setText(text);
+    b->setToolTip(hint);
+    b->setCheckable(true);
+    b->setAutoExclusive(true);
+    b->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    b->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    return b;
+}
+
+}  // namespace
+
+TfrmTool::TfrmTool(AppContext& ctx, QWidget* parent)
+    : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint), ctx_(ctx) {
+    setObjectName(QStringLiteral("frmTool"));
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(2, 2, 2, 2);
+    group_ = new QGroupBox(QStringLiteral(u"波形位移"), this);
+    group_->setObjectName(QStringLiteral("gbxShift"));
+    group_->installEventFilter(this);
+    auto* g = new QVBoxLayout(group_);
+    btnCompare_ = makeButton(group_, "btnCompare", QStringLiteral(u"比较波形"),
+                             QStringLiteral(u"只拖动比较波形。"));
+    btnReceive_ = makeButton(group_, "btnReceive", QStringLiteral(u"接收波形"),
+                             QStringLiteral(u"只拖动接收波形"));
+    btnUnlimited_ = makeButton(group_, "btnUnlimited", QStringLiteral(u"无限制"),
+                               QStringLiteral(u"没有限制，即同时拖动接收波形和比较波形。"));
+    btnUnlimited_->setChecked(true);
+    g->addWidget(btnCompare_);
+    g->addWidget(btnReceive_);
+    g->addWidget(btnUnlimited_);
+    layout->addWidget(group_);
+    adjustSize();
+    move(ctx_.config.readInt(kSection, QStringLiteral("Left"), 0),
+         ctx_.config.readInt(kSection, QStringLiteral("Top"), 0));
+}
+
+TfrmTool::ShiftMode TfrmTool::mode() const {
+    if (btnCompare_->isChecked()) {
+        return ShiftMode::CompareOnly;
+    }
+    if (btnReceive_->isChecked()) {
+        return ShiftMode::ReceivedOnly;
+    }
+    return ShiftMode::Unrestricted;
+}
+
+void TfrmTool::toggleVisible() {
+    setVisible(!isVisible());
+}
+
+void TfrmTool::saveSettings() {
+    ctx_.config.writeInt(kSection, QStringLiteral("Top"), y());
+    ctx_.config.writeInt(kSection, QStringLiteral("Left"), x());
+}
+
+void TfrmTool::keyPressEvent(QKeyEvent* event) {
+    QPoint step;
+    switch (event->key()) {
+        case Qt::Key_Left:
+        case Qt::Key_A:
+            step = {-10, 0};
+            break;
+        case Qt::Key_Up:
+        case Qt::Key_W:
+            step = {0, -10};
+            break;
+        case Qt::Key_Right:
+        case Qt::Key_D:
+            step = {10, 0};
+            break;
+        case Qt::Key_Down:
+        case Qt::Key_S:
+            step = {0, 10};
+            break;
+        case Qt::Key_T:
+            if (event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier)) {
+                toggleVisible();
+                return;
+            }
+            break;
+        default:
+            break;
+    }
+    if (!step.isNull()) {
+        move(pos() + step);
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+bool TfrmTool::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == group_) {
+        auto* me = static_cast<QMouseEvent*>(event);
+        switch (event->type()) {
+            case QEvent::MouseButtonPress:
+                if (me->button() == Qt::LeftButton) {
+                    dragging_ = true;
+                    dragOffset_ = me->globalPosition().toPoint() - frameGeometry().topLeft();
+                    return true;
+                }
+                break;
+            case QEvent::MouseMove:
+                if (dragging_) {
+                    move(me->globalPosition().toPoint() - dragOffset_);
+                    return true;
+                }
+                break;
+            case QEvent::MouseButtonRelease:
+                dragging_ = false;
+                break;
+            default:
+                break;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+}  // namespace tevra
