@@ -222,7 +222,9 @@ void TfrmMain::buildMenus() {
     for (QAction* a : developerItems_) {
         a->setEnabled(false);
     }
-    for (QAction* a : QList<QAction*>(developerItems_) << pmiSelectModel_) {
+    QList<QAction*> hooked = developerItems_;
+    hooked << pmiSelectModel_;
+    for (QAction* a : hooked) {
         connect(a, &QAction::triggered, this, [this, a] {
             const auto it = menuActions_.constFind(a->objectName());
             if (it != menuActions_.constEnd() && *it) {
