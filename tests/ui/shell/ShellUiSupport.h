@@ -22,8 +22,9 @@ inline QApplication& uiApp() {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
-    static QApplication app(argc, argv);
-    return app;
+    // Never destroyed: input devices Qt keeps in statics must not outlive it.
+    static QApplication* app = new QApplication(argc, argv);
+    return *app;
 }
 
 // A program folder with a Config.ini, a context on it with an unopened link, and message
