@@ -9,6 +9,7 @@
 #include <algorithm>
 
 #include "TestSupport.h"
+#include "debug/RegisterDefinitionFile.h"
 #include "description/DescriptionReaders.h"
 #include "ini/IniFile.h"
 #include "scope/SampleType.h"
@@ -252,6 +253,51 @@ TEST(DemoDescription, SystemDescriptionMatchesEveryModel) {
         const RegisterEntry outStatus = readOk(ReadSysRegSection(lines, m.registers));
         EXPECT_TRUE(findRegister(m.registers, outStatus.Name));
         EXPECT_EQ(outStatus.TypeCode, sample_type::kUint16);
+    }
+}
+
+TEST(DemoDescription, DspRegisterFileListsReadableAddresses) {
+    const QVector<RegisterRow> rows =
+        parseRegisterDefinitions(demoLines(QStringLiteral("Source/reg28xx.mit")));
+    EXPECT_GE(rows.size(), 200);
+    QSet<QString> names;
+    QSet<uint16_t> addresses;
+    for (const RegisterRow& row : rows) {
+        const std::optional<uint16_t> address = parseRegisterAddress(row.Address);
+        ASSERT_TRUE(address) << row.Name.toStdString();
+        EXPECT_FALSE(names.contains(row.Name)) << row.Name.toStdString();
+        EXPECT_FALSE(addresses.contains(*address)) << row.Name.toStdString();
+        names.insert(row.Name);
+        addresses.insert(*address);
+    }
+}
+
+TEST(DemoDescription, GainTableHoldsThreeMotorsWithSixteenRows) {
+    const IniFile gain(demoPath(QStringLiteral("System/Gain.ddt.txt")));
+    const int count = gain.readInt(QStringLiteral("Model"), QStringLiteral("Len"), 0);
+    EXPECT_EQ(count, 3);
+    for (int i = 0; i < count; ++i) {
+        const QString model = gain.readString(QStringLiteral("Model"), QString::number(i));
+        SCOPED_TRACE(model.toStdString());
+        // The motor series follows the second "_" and is written into the drive.
+        bool ok = false;
+        model.section('_', 2).trimmed().toUShort(&ok);
+        EXPECT_TRUE(ok);
+        for (const char* key : {"Jr", "Kt", "IN", "nN", "PN", "Enc"}) {
+            const QString value = gain.readString(model, QString::fromLatin1(key));
+            value.toUShort(&ok);
+            EXPECT_TRUE(ok) << key;
+        }
+        for (int row = 0; row < 16; ++row) {
+            const QStringList words =
+                gain.readString(model, QStringLiteral("%1").arg(row, 2, 10, QChar('0')))
+                    .split('\t');
+            ASSERT_EQ(words.size(), 8) << row;
+            for (const QString& w : words) {
+                w.toUShort(&ok);
+                EXPECT_TRUE(ok) << row;
+            }
+        }
     }
 }
 
