@@ -36,7 +36,10 @@ double speedShape(double t) {
 
 }  // namespace
 
-int64_t SignalSpec::value(uint64_t n) const {
+int64_t SignalSpec::value(uint64_t n, const uint16_t* ram) const {
+    if (kind == SignalKind::Function) {
+        return function ? function(n, ram) : 0;
+    }
     const uint64_t period = std::max<uint32_t>(periodSamples, 2);
     const uint64_t pos = (n + phaseSamples) % period;
     const double t = static_cast<double>(pos) / static_cast<double>(period);
@@ -59,6 +62,8 @@ int64_t SignalSpec::value(uint64_t n) const {
         }
         case SignalKind::SpeedProfile:
             v += amplitude * speedShape(t);
+            break;
+        case SignalKind::Function:
             break;
     }
     const double lo = wide ? -2147483648.0 : -32768.0;
@@ -90,14 +95,15 @@ const SignalSpec* SignalGenerators::find(uint16_t address) const {
     return it == signals_.end() ? nullptr : &it->second;
 }
 
-std::optional<uint16_t> SignalGenerators::word(uint16_t address, uint64_t n) const {
+std::optional<uint16_t> SignalGenerators::word(uint16_t address, uint64_t n,
+                                               const uint16_t* ram) const {
     if (auto it = signals_.find(address); it != signals_.end()) {
-        return static_cast<uint16_t>(static_cast<uint64_t>(it->second.value(n)) & 0xFFFF);
+        return static_cast<uint16_t>(static_cast<uint64_t>(it->second.value(n, ram)) & 0xFFFF);
     }
     if (address > 0) {
         auto it = signals_.find(static_cast<uint16_t>(address - 1));
         if (it != signals_.end() && it->second.wide) {
-            return static_cast<uint16_t>((static_cast<uint64_t>(it->second.value(n)) >> 16) &
+            return static_cast<uint16_t>((static_cast<uint64_t>(it->second.value(n, ram)) >> 16) &
                                          0xFFFF);
         }
     }
@@ -116,6 +122,8 @@ QString signalKindName(SignalKind kind) {
             return QStringLiteral("noise");
         case SignalKind::SpeedProfile:
             return QStringLiteral("speed");
+        case SignalKind::Function:
+            return QStringLiteral("function");
     }
     return QString();
 }

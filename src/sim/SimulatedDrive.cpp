@@ -31,6 +31,10 @@ constexpr size_t kMaxRecords = 1'000;
 constexpr int64_t kStalePartialNs = 200'000'000;
 // Unpaced streams are written in chunks of about this many bytes.
 constexpr int kStreamChunkBytes = 512;
+// Paced streams: samples queued at most, and how far behind the drive may fall before it
+// starts its timing afresh.
+constexpr size_t kMaxQueuedSamples = 64;
+constexpr int64_t kStreamResyncNs = 20'000'000;
 
 int64_t nowNs() {
     timespec ts{};
@@ -530,12 +534,26 @@ void SimulatedDrive::startWave(const uint8_t* f, int length, int64_t arrivalNs) 
     for (int i = 0; i < slotCount; ++i) {
         rec.slots[static_cast<size_t>(i)] = wordAt(f + 7 + 3 * i);
     }
-    rec.firstSampleIndex = nextSampleIndex_;
+    rec.samplePeriodNs = std::max<int64_t>(1, config_.samplePeriodNs);
+    rec.sampleStepNs = rec.samplePeriodNs;
+    int64_t start = arrivalNs;
+    if (streamPaced()) {
+        int64_t step = 0;
+        if (config_.paceToBaud) {
+            step = 2 * words * byteNs();
+            start = std::max(arrivalNs + length * byteNs(), lineFreeNs_);
+        }
+        if (config_.streamAtSamplePeriod) {
+            step = std::max(step, rec.samplePeriodNs);
+        }
+        rec.sampleStepNs = std::max<int64_t>(1, step);
+        rec.firstSampleIndex = liveIndexLocked();
+        streamNextDueNs_ = start + rec.sampleStepNs;
+    } else {
+        rec.firstSampleIndex = nextSampleIndex_;
+    }
     stream_ = rec;
     streaming_ = rec.sampleCount > 0;
-    const int64_t wireIn = config_.paceToBaud ? arrivalNs + length * byteNs() : arrivalNs;
-    streamStartNs_ = wireIn;
-    lineFreeNs_ = std::max(lineFreeNs_, wireIn);
     if (!streaming_) {
         endStream(false);
     }
@@ -557,51 +575,65 @@ void SimulatedDrive::dropStreamOutput() {
     std::erase_if(output_, [](const Pending& p) { return p.stream; });
 }
 
-void SimulatedDrive::queueStream(int64_t now) {
-    if (!streaming_ || !output_.empty()) {
-        return;
-    }
-    if (streamHaltAfter_ >= 0 && stream_.samplesSent >= static_cast<uint32_t>(streamHaltAfter_)) {
-        endStream(false);
-        return;
-    }
-    const bool paced = config_.paceToBaud || config_.streamAtSamplePeriod;
-    const int sampleBytes = 2 * stream_.wordsPerSample;
-    const int samples = paced ? 1 : std::max(1, kStreamChunkBytes / sampleBytes);
-    QByteArray chunk;
-    chunk.reserve(samples * sampleBytes);
-    int64_t due = now;
-    for (int s = 0; s < samples && stream_.samplesSent < stream_.sampleCount; ++s) {
-        if (streamHaltAfter_ >= 0 &&
-            stream_.samplesSent >= static_cast<uint32_t>(streamHaltAfter_)) {
-            break;
-        }
-        const uint64_t n = nextSampleIndex_++;
-        for (int k = 0; k < stream_.wordsPerSample; ++k) {
-            const uint16_t w = sampleWordLocked(stream_.slots[static_cast<size_t>(k)], n);
-            for (const uint8_t b : {static_cast<uint8_t>(w & 0xFF), static_cast<uint8_t>(w >> 8)}) {
-                ++streamBytesSent_;
-                if (streamDropEvery_ > 0 && streamBytesSent_ % streamDropEvery_ == 0) {
-                    continue;
-                }
-                chunk.append(static_cast<char>(b));
+void SimulatedDrive::appendSample(QByteArray& out) {
+    const uint64_t n = stream_.sampleIndex(stream_.samplesSent);
+    for (int k = 0; k < stream_.wordsPerSample; ++k) {
+        const uint16_t w = sampleWordLocked(stream_.slots[static_cast<size_t>(k)], n);
+        for (const uint8_t b : {static_cast<uint8_t>(w & 0xFF), static_cast<uint8_t>(w >> 8)}) {
+            ++streamBytesSent_;
+            if (streamDropEvery_ > 0 && streamBytesSent_ % streamDropEvery_ == 0) {
+                continue;
             }
+            out.append(static_cast<char>(b));
         }
-        ++stream_.samplesSent;
     }
-    if (config_.paceToBaud) {
-        due = std::max(lineFreeNs_, now) + sampleBytes * byteNs();
-        lineFreeNs_ = due;
+    ++stream_.samplesSent;
+}
+
+bool SimulatedDrive::streamHalted() const {
+    return streamHaltAfter_ >= 0 && stream_.samplesSent >= static_cast<uint32_t>(streamHaltAfter_);
+}
+
+void SimulatedDrive::queueStream(int64_t now) {
+    if (!streaming_) {
+        return;
     }
-    if (config_.streamAtSamplePeriod) {
-        due = std::max(due, streamStartNs_ +
-                                static_cast<int64_t>(stream_.samplesSent) * config_.samplePeriodNs);
+    const int sampleBytes = 2 * stream_.wordsPerSample;
+    if (!streamPaced()) {
+        // As fast as the line allows: a chunk whenever the previous one is out.
+        if (!output_.empty()) {
+            return;
+        }
+        const int samples = std::max(1, kStreamChunkBytes / sampleBytes);
+        QByteArray chunk;
+        chunk.reserve(samples * sampleBytes);
+        for (int s = 0; s < samples && stream_.samplesSent < stream_.sampleCount && !streamHalted();
+             ++s) {
+            appendSample(chunk);
+        }
+        nextSampleIndex_ = stream_.firstSampleIndex + stream_.samplesSent;
+        if (!chunk.isEmpty()) {
+            output_.push_back({chunk, now, true});
+        }
+    } else {
+        // Every sample whose time has come, each due one step after the one before. A
+        // drive that fell far behind (nobody reading) starts its timing afresh.
+        if (streamNextDueNs_ < now - kStreamResyncNs) {
+            streamNextDueNs_ = now;
+        }
+        while (streamNextDueNs_ <= now && output_.size() < kMaxQueuedSamples &&
+               stream_.samplesSent < stream_.sampleCount && !streamHalted()) {
+            QByteArray sample;
+            appendSample(sample);
+            if (!sample.isEmpty()) {
+                output_.push_back({sample, streamNextDueNs_, true});
+            }
+            streamNextDueNs_ += stream_.sampleStepNs;
+        }
+        lineFreeNs_ = std::max(lineFreeNs_, streamNextDueNs_ - stream_.sampleStepNs);
     }
-    if (!chunk.isEmpty()) {
-        output_.push_back({chunk, due, true});
-    }
-    if (stream_.samplesSent >= stream_.sampleCount) {
-        endStream(false);  // the last chunk is queued
+    if (stream_.samplesSent >= stream_.sampleCount || streamHalted()) {
+        endStream(false);  // the last sample is queued, or the drive falls silent
     }
 }
 
@@ -641,24 +673,29 @@ bool SimulatedDrive::flushOutput(int64_t now) {
 }
 
 int64_t SimulatedDrive::nextDueNs() const {
-    if (!output_.empty()) {
-        return output_.front().dueNs;
+    int64_t due = output_.empty() ? -1 : output_.front().dueNs;
+    if (streaming_ && streamPaced() && output_.size() < kMaxQueuedSamples) {
+        due = due < 0 ? streamNextDueNs_ : std::min(due, streamNextDueNs_);
     }
-    return -1;
+    return due;
 }
 
 int64_t SimulatedDrive::byteNs() const {
     return config_.baud > 0 ? 10'000'000'000LL / config_.baud : 0;
 }
 
+uint64_t SimulatedDrive::liveIndexLocked() const {
+    if (frozenIndex_) {
+        return *frozenIndex_;
+    }
+    const int64_t since = startNs_ > 0 ? nowNs() - startNs_ : 0;
+    return static_cast<uint64_t>(since / std::max<int64_t>(1, config_.samplePeriodNs));
+}
+
 uint16_t SimulatedDrive::readRamLocked(uint32_t address) const {
     const uint16_t a = static_cast<uint16_t>(address & 0xFFFF);
     if (!signals_.empty()) {
-        const uint64_t n =
-            frozenIndex_ ? *frozenIndex_
-                         : static_cast<uint64_t>((nowNs() - startNs_) /
-                                                 std::max<int64_t>(1, config_.samplePeriodNs));
-        if (auto w = signals_.word(a, n)) {
+        if (auto w = signals_.word(a, liveIndexLocked(), ram_.data())) {
             return *w;
         }
     }
@@ -666,7 +703,7 @@ uint16_t SimulatedDrive::readRamLocked(uint32_t address) const {
 }
 
 uint16_t SimulatedDrive::sampleWordLocked(uint16_t address, uint64_t n) const {
-    if (auto w = signals_.word(address, n)) {
+    if (auto w = signals_.word(address, n, ram_.data())) {
         return *w;
     }
     return ram_[address];
@@ -893,9 +930,13 @@ uint16_t SimulatedDrive::sampleWord(uint16_t address, uint64_t n) const {
 
 uint64_t SimulatedDrive::liveSampleIndex() const {
     Lock lock(mutex_);
-    return frozenIndex_ ? *frozenIndex_
-                        : static_cast<uint64_t>((nowNs() - startNs_) /
-                                                std::max<int64_t>(1, config_.samplePeriodNs));
+    return liveIndexLocked();
+}
+
+uint16_t SimulatedDrive::recordWord(const WaveRecord& record, uint32_t i, int k) const {
+    Lock lock(mutex_);
+    return sampleWordLocked(record.slots[static_cast<size_t>(std::clamp(k, 0, 3))],
+                            record.sampleIndex(i));
 }
 
 void SimulatedDrive::freezeLiveSampleIndex(std::optional<uint64_t> index) {

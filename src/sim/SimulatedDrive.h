@@ -49,8 +49,22 @@ struct WaveRecord {
     std::array<uint16_t, 4> slots{};  // as received; the 0x19 frame fills two
     int wordsPerSample = 0;           // 1, 2 or 4
     uint64_t firstSampleIndex = 0;    // sample index of the record's first sample
+    // Time between two streamed samples and the drive's sample period. Unpaced streams
+    // send consecutive samples (the step is one period); a stream paced to the line or to
+    // a sample period skips the samples that fall between two it can send.
+    int64_t sampleStepNs = 0;
+    int64_t samplePeriodNs = 0;
     uint32_t samplesSent = 0;
     bool aborted = false;  // a new request ended the stream early
+
+    // The sample index the record's sample i was taken at (sampleWord gives its words).
+    uint64_t sampleIndex(uint32_t i) const {
+        if (sampleStepNs <= 0 || samplePeriodNs <= 0 || sampleStepNs == samplePeriodNs) {
+            return firstSampleIndex + i;
+        }
+        return firstSampleIndex +
+               static_cast<uint64_t>((static_cast<__int128>(i) * sampleStepNs) / samplePeriodNs);
+    }
 };
 
 struct SimulatedDriveConfig {
@@ -156,8 +170,11 @@ class SimulatedDrive {
     // periods, or the frozen index.
     uint64_t liveSampleIndex() const;
     void freezeLiveSampleIndex(std::optional<uint64_t> index);
-    // The index the next streamed sample gets; streams continue from record to record.
+    // The index the next unpaced record starts at; unpaced streams continue from record to
+    // record, paced ones start at the live index.
     uint64_t nextStreamSampleIndex() const;
+    // The word k of sample i of a record, as the drive sent it (before any byte loss).
+    uint16_t recordWord(const WaveRecord& record, uint32_t i, int k) const;
 
     // Faults.
     void addFault(const FaultRule& rule);
@@ -203,6 +220,8 @@ class SimulatedDrive {
     void startWave(const uint8_t* f, int length, int64_t arrivalNs);
     void queueReply(const QByteArray& reply, int requestLength, int64_t arrivalNs, int delayMs);
     void queueStream(int64_t nowNs);
+    void appendSample(QByteArray& out);
+    bool streamHalted() const;
     void endStream(bool aborted);
     void dropStreamOutput();
     // Writes what is due; returns false when the terminal is full.
@@ -212,6 +231,8 @@ class SimulatedDrive {
     int64_t byteNs() const;
     uint16_t readRamLocked(uint32_t address) const;
     uint16_t sampleWordLocked(uint16_t address, uint64_t n) const;
+    uint64_t liveIndexLocked() const;
+    bool streamPaced() const { return config_.paceToBaud || config_.streamAtSamplePeriod; }
     void writeEepromWordLocked(uint32_t address, uint16_t value);
     void initialiseMemory();
 
@@ -241,7 +262,7 @@ class SimulatedDrive {
     // Worker state, under the mutex.
     bool streaming_ = false;
     WaveRecord stream_;
-    int64_t streamStartNs_ = 0;
+    int64_t streamNextDueNs_ = 0;
     int64_t streamBytesSent_ = 0;
     int64_t lineFreeNs_ = 0;
     std::deque<Pending> output_;
