@@ -104,21 +104,19 @@ SimulatedDrive::~SimulatedDrive() {
 }
 
 void SimulatedDrive::initialiseMemory() {
-    // Identity.
-    info_[3] = QStringLiteral("TV2-INFO-0001");
-    info_[4] = QStringLiteral("通用型");
-    info_[5] = QStringLiteral("V2.00");
-    info_[6] = QStringLiteral("APP-20240315");
-    info_[7] = QStringLiteral("P2001-00");
-    const QByteArray infoNumber = QByteArrayLiteral("TV2-0750A DEMO");
+    // Identity of the demo drive's middle model until a description says otherwise.
+    info_[3] = QStringLiteral("TVD-A04");
+    info_[4] = QStringLiteral("GENERAL");
+    info_[5] = QStringLiteral("V1.06");
+    info_[6] = QStringLiteral("TVDA04-2403");
+    info_[7] = QStringLiteral("TVDA-DSP-0106");
+    const QByteArray infoNumber = QByteArrayLiteral("TVD-A04-220V");
     for (int i = 0; i < 30; ++i) {
         eeprom_[static_cast<size_t>(0x500 + i)] =
             i < infoNumber.size() ? static_cast<uint8_t>(infoNumber.at(i)) : 0xFF;
     }
-    const uint8_t serial[4] = {0x23, 0x06, 0x00, 0x42};
-    for (int i = 0; i < 4; ++i) {
-        eeprom_[static_cast<size_t>(0x520 + i)] = serial[i];
-    }
+    writeEepromWordLocked(0x520, 0x2403);
+    writeEepromWordLocked(0x522, 0x1120);
     // Parameter error record: no errors.
     for (uint32_t a = 0x800; a < 0x806; ++a) {
         eeprom_[a] = 0;
@@ -139,15 +137,14 @@ void SimulatedDrive::initialiseMemory() {
         writeEepromWordLocked(0x63F + 4 * k, static_cast<uint16_t>(v & 0xFFFF));
         writeEepromWordLocked(0x641 + 4 * k, static_cast<uint16_t>(v >> 16));
     }
-    // Encoder parameters: the version word and fifteen settings.
-    for (uint16_t pr = kEncoderVersionPr; pr < kEncoderVersionPr + 16; ++pr) {
-        const uint16_t v =
-            pr == kEncoderVersionPr ? 0x0103 : static_cast<uint16_t>(pr - kEncoderVersionPr);
+    // Encoder parameters Pr190..Pr1A0, the last one the encoder's version.
+    for (uint16_t pr = 0x190; pr <= kEncoderVersionPr; ++pr) {
+        const uint16_t v = pr == kEncoderVersionPr ? 0x0203 : 0;
         encoderWorking_[pr] = v;
         ram_[pr] = v;
     }
     encoderStored_ = encoderWorking_;
-    alarmRegs_ = {0x6F10, 0x6F12, 0x6F14};
+    alarmRegs_ = {0x6FC4, 0x6FC6, 0x6FC8};
 }
 
 // ----- life cycle -----
