@@ -1,0 +1,164 @@
+// The simulated drive's own behaviour: the demo model it takes from a program folder, its
+// text commands, computed signals and paced streams.
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+
+#include "DemoSignals.h"
+#include "DriveModel.h"
+#include "SimCommands.h"
+#include "SimDriveFixture.h"
+#include "SimulatedDrive.h"
+#include "TestSupport.h"
+
+namespace tevra::sim {
+namespace {
+
+TEST(DriveModel, DemoDescriptionFillsRamAndAllThreeImages) {
+    const ProgramFolders folders(test::programDir(), QDir::tempPath());
+    QString error;
+    const auto model = loadDriveModel(folders, QStringLiteral("TVD-A08"), &error);
+    ASSERT_TRUE(model) << error.toStdString();
+    EXPECT_TRUE(model->warnings.isEmpty()) << model->warnings.join(QLatin1Char('\n')).toStdString();
+    EXPECT_EQ(model->name, QStringLiteral("TVD-A08"));
+    EXPECT_EQ(model->parameters.size(), 315);
+    EXPECT_EQ(model->registers.value(QStringLiteral("ulErrStu1")), 0x6FC4);
+    EXPECT_EQ(model->alarmRegisters.ErrStuReg3, 0x6FC8);
+    EXPECT_EQ(model->encoderParameters.value(0x190), 2);
+
+    SimulatedDrive drive;
+    applyDriveModel(drive, *model);
+    for (const ParameterDefault& p : model->parameters) {
+        const uint32_t ram = p.wide ? drive.ram32(p.number) : drive.ram(p.number);
+        const uint32_t expected = p.wide ? p.value : (p.value & 0xFFFF);
+        ASSERT_EQ(ram, expected) << "Pr" << std::hex << p.number;
+        for (int image = 0; image < 3; ++image) {
+            ASSERT_EQ(drive.parameterImage(image, p.number, p.wide), expected)
+                << "Pr" << std::hex << p.number << " image " << image;
+        }
+    }
+    EXPECT_EQ(drive.ram(0x07), 450) << "TVD-A08 rated current";
+    EXPECT_EQ(drive.infoString(3), QStringLiteral("TVD-A08"));
+    EXPECT_EQ(drive.eepromWord(0x522), 0x2046);
+    EXPECT_EQ(drive.encoderWorking().value(SimulatedDrive::kEncoderVersionPr), 0x0203);
+    EXPECT_TRUE(drive.setAlarm(66, true));
+    EXPECT_EQ(drive.ram32(0x6FC8), 2u);
+}
+
+TEST(DemoSignals, DerivedRegistersFollowTheirSources) {
+    SimulatedDrive drive;
+    bindDemoSignals(drive, {});
+    const auto regs = demoRegisterAddresses();
+    auto word = [&](const char* name, uint64_t n) {
+        return static_cast<int16_t>(drive.sampleWord(regs.value(QLatin1String(name)), n));
+    };
+    auto dword = [&](const char* name, uint64_t n) {
+        const uint16_t a = regs.value(QLatin1String(name));
+        return static_cast<int32_t>(drive.sampleWord(a, n) |
+                                    (static_cast<uint32_t>(drive.sampleWord(a + 1, n)) << 16));
+    };
+    bool sawTop = false;
+    bool sawReverse = false;
+    for (uint64_t n = 0; n < 40000; n += 97) {
+        const int ref = word("iMotorRefSp", n);
+        const int fbk = word("iMotoSpRpm", n);
+        ASSERT_LE(std::abs(ref), 3000);
+        ASSERT_LE(std::abs(ref - fbk), 100) << "the motor follows the reference closely";
+        ASSERT_EQ(word("iSpeedErr", n), ref - fbk);
+        ASSERT_EQ(dword("lPosFbkSum", n), dword("lPosCmdSum", n) - dword("lPosErr", n));
+        const uint16_t pulse = drive.sampleWord(regs.value(QStringLiteral("uPulseInStus")), n);
+        ASSERT_EQ((pulse & 0x100) != 0, ref != 0);
+        ASSERT_EQ((pulse & 0x200) != 0, ref < 0);
+        sawTop |= ref == 3000;
+        sawReverse |= ref == -3000;
+    }
+    EXPECT_TRUE(sawTop);
+    EXPECT_TRUE(sawReverse);
+
+    // Alarm state shows in the status words.
+    const uint16_t status = regs.value(QStringLiteral("uDrvOutStus"));
+    EXPECT_EQ(drive.ram(status) & 0x0803, 0x0801);
+    drive.setAlarm(12, true);
+    EXPECT_EQ(drive.ram(status) & 0x0803, 0x0803);
+    EXPECT_EQ(drive.ram(regs.value(QStringLiteral("uErrCode"))), 12);
+    EXPECT_EQ(drive.ram(regs.value(QStringLiteral("uRunStus"))), 3);
+}
+
+TEST(SimCommands, SetFaultsAlarmsAndMemory) {
+    SimulatedDrive drive;
+    SimCommands c(drive);
+    struct Case {
+        const char* line;
+        const char* reply;
+    };
+    const Case cases[] = {
+        {"silence 3 1A", "silence 3 for 1A"},
+        {"corrupt on modbus", "corrupt on for modbus"},
+        {"busy on", "busy on for all"},
+        {"truncate 2 5 10", "truncate 2 for 10"},
+        {"delay 30", "delay 30 for all"},
+        {"stop-after 7", "stop-after 7"},
+        {"alarm 33 on", "alarm 33 on"},
+        {"ram 300 -2", "ram 0300 = 65534 (0xFFFE)"},
+        {"ram32 310 0x12345678", "ram32 0310 = 305419896 (0x12345678)"},
+        {"eeprom 63F 0x1234", "eeprom 063F = 4660 (0x1234)"},
+        {"info 5 V9.99 beta", "info 5 = V9.99 beta"},
+        {"station 10", "station 10"},
+        {"signal 200 sine 100 50", "signal 0200 sine"},
+        {"corrupt sometimes", "error: corrupt takes on, off or a count"},
+        {"alarm 97 on", "error: no status register for alarm 97"},
+        {"ram 10000 1", "error: ram ADDR [VALUE], ADDR in hex"},
+        {"fly", "error: unknown command \"fly\" (try help)"},
+    };
+    for (const Case& k : cases) {
+        EXPECT_EQ(c.execute(QString::fromUtf8(k.line)), QString::fromUtf8(k.reply)) << k.line;
+    }
+    const auto rules = drive.faults();
+    ASSERT_EQ(rules.size(), 5u);
+    EXPECT_EQ(rules[0].kind, FaultKind::NoReply);
+    EXPECT_EQ(rules[0].command, 0x1A);
+    EXPECT_EQ(rules[0].remaining, 3);
+    EXPECT_EQ(rules[1].command, kModbusRead);
+    EXPECT_EQ(rules[3].param, 2);
+    EXPECT_EQ(rules[3].remaining, 5);
+    EXPECT_EQ(drive.requestsLeft(), 7);
+    EXPECT_EQ(drive.ram32(0x6FC6), 1u);
+    EXPECT_EQ(drive.eepromByte(0x63F), 0x34);
+    EXPECT_EQ(drive.station(), 10);
+    EXPECT_TRUE(drive.signalBindings().find(0x200));
+
+    EXPECT_EQ(c.execute(QStringLiteral("silence off")), QStringLiteral("silence off"));
+    EXPECT_EQ(drive.faults().size(), 4u);
+    c.execute(QStringLiteral("clear-faults"));
+    EXPECT_TRUE(drive.faults().empty());
+    EXPECT_EQ(drive.requestsLeft(), -1);
+    EXPECT_FALSE(c.quitRequested());
+    c.execute(QStringLiteral("quit"));
+    EXPECT_TRUE(c.quitRequested());
+}
+
+TEST(PacedStream, SamplesFollowTheLineAndStayReproducible) {
+    test::SimDriveOptions options;
+    options.drive.paceToBaud = true;
+    test::SimDrive sim(options);
+    sim.drive().bindSignal(0x100,
+                           {.kind = SignalKind::Ramp, .amplitude = 30000, .periodSamples = 5000});
+    ASSERT_TRUE(
+        sim.link().protocol().WaveStartDual(sim.link().port(), 1, {0x100, 0x100, 0, 0}, 40, 0x21));
+    uint8_t buf[160] = {};
+    ASSERT_EQ(sim.link().port().read(buf, 160), 160);
+    const auto records = sim.drive().waveRecords();
+    ASSERT_EQ(records.size(), 1u);
+    const WaveRecord& r = records[0];
+    EXPECT_EQ(r.sampleStepNs, 4 * (10'000'000'000LL / 115200)) << "four bytes on the line";
+    for (uint32_t i = 0; i < 40; ++i) {
+        const uint16_t w = static_cast<uint16_t>(buf[4 * i] | (buf[4 * i + 1] << 8));
+        ASSERT_EQ(w, sim.drive().recordWord(r, i, 0)) << i;
+    }
+    // The drive samples faster than the line carries: consecutive samples skip some.
+    EXPECT_GT(r.sampleIndex(39) - r.sampleIndex(0), 39u);
+}
+
+}  // namespace
+}  // namespace tevra::sim
