@@ -4,6 +4,8 @@
 
 #include "scope/WaveBuffers.h"
 #include "scope/WaveModel.h"
+#include "shell/TipMessages.h"
+#include "shell/UserDialogs.h"
 
 namespace tevra {
 
@@ -42,6 +44,25 @@ void rederiveBitMode(WaveBuffers& buffers, int channel, bool bitMode, int bit, i
     }
 }
 
+bool confirmBitMode(WaveModel& model, const std::array<bool, kWaveChannels>& boxes,
+                    UserDialogs& dialogs) {
+    for (int ch = 0; ch < kWaveChannels; ++ch) {
+        model.Channels[ch].BitMode = boxes[ch];
+    }
+    if (std::none_of(boxes.begin(), boxes.end(), [](bool b) { return b; })) {
+        dialogs.showMessage(TipMessages()[4], caption::error(), MessageIcon::Error);
+        return false;
+    }
+    return true;
+}
+
+void applyBitMode(WaveModel& model, const std::array<bool, kWaveChannels>& boxes) {
+    for (int ch = 0; ch < kWaveChannels; ++ch) {
+        model.Channels[ch].BitMode = boxes[ch];
+    }
+    applyBitMode(model);
+}
+
 void applyBitMode(WaveModel& model) {
     int last = lastRecordSlot(model);
     for (int ch = 0; ch < kWaveChannels; ++ch) {
@@ -66,6 +87,11 @@ void refreshBitMode(WaveModel& model) {
             rederiveBitMode(model.Buffers, ch, true, c.BitNumber, 0, last);
         }
     }
+}
+
+const WaveSlots& rawSamples(const WaveModel& model, int channel) {
+    return model.Channels[channel].BitMode ? model.Buffers.BitSourceBuffer(channel)
+                                           : model.Buffers.WaveBuffer(channel);
 }
 
 }  // namespace tevra

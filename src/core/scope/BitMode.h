@@ -1,10 +1,13 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
+
+#include "scope/WaveBuffers.h"
 
 namespace tevra {
 
-class WaveBuffers;
+class UserDialogs;
 class WaveModel;
 
 // Bit b (0..31) of a raw slot: 0 or 1.
@@ -21,11 +24,21 @@ void storeBitModeSlot(WaveBuffers& buffers, int channel, int slot, bool bitMode,
 void rederiveBitMode(WaveBuffers& buffers, int channel, bool bitMode, int bit, int first, int last);
 
 // The bit window's actions over the record (slots 0 .. 800 * ScreenCount):
-// Apply: every channel extracted or restored by its flag.
+// Confirm: the check boxes become the flags; with none ticked, message 4 (caption "错误")
+// and false (the window stays open).
+bool confirmBitMode(WaveModel& model, const std::array<bool, kWaveChannels>& boxes,
+                    UserDialogs& dialogs);
+// Apply: the check boxes become the flags, then every channel is extracted or restored.
+void applyBitMode(WaveModel& model, const std::array<bool, kWaveChannels>& boxes);
+// Every channel extracted or restored by its current flag.
 void applyBitMode(WaveModel& model);
 // Cancel: flags cleared, every channel restored.
 void cancelBitMode(WaveModel& model);
 // Periodic tick while no capture runs: channels in bit mode extracted.
 void refreshBitMode(WaveModel& model);
+
+// The raw samples of a channel as a wave file stores them: BitSourceBuffer in bit mode,
+// else WaveBuffer.
+const WaveSlots& rawSamples(const WaveModel& model, int channel);
 
 }  // namespace tevra

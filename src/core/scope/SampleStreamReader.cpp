@@ -11,6 +11,11 @@ SampleStreamReader::SampleStreamReader() : buffer_(std::make_unique<uint8_t[]>(k
 
 void SampleStreamReader::beginRecord(SerialPort& port, int bytesPerSample, int samples) {
     port_ = &port;
+    waiting_ = port.timeouts();
+    immediate_ = waiting_;
+    immediate_.readInterval = 0;
+    immediate_.readTotalMultiplier = 0;
+    immediate_.readTotalConstant = 0;
     bytesPerSample_ = std::clamp(bytesPerSample, 1, 8);
     samplesLeft_ = samples;
     begin_ = 0;
@@ -34,8 +39,18 @@ const uint8_t* SampleStreamReader::readSample() {
     begin_ = 0;
     end_ = have;
 
-    int got = port_->read(buffer_.get() + end_, need - have);
-    end_ += std::max(got, 0);
+    // Whatever the record still has waiting at the port.
+    int64_t recordBytes = int64_t(samplesLeft_ + 1) * need;
+    int room = int(std::min<int64_t>(kCapacity, recordBytes)) - end_;
+    if (room > need - have && port_->setTimeouts(immediate_)) {
+        int got = port_->read(buffer_.get() + end_, room);
+        port_->setTimeouts(waiting_);
+        end_ += std::max(got, 0);
+    }
+    if (end_ < need) {
+        int got = port_->read(buffer_.get() + end_, need - end_);
+        end_ += std::max(got, 0);
+    }
     if (end_ < need) {
         // The partial sample is gone from the port: drop it, as a short read does.
         begin_ = end_ = 0;

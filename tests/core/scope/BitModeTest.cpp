@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "TestSupport.h"
 #include "scope/BitMode.h"
 #include "scope/WaveModel.h"
 
@@ -41,15 +42,27 @@ class BitWindowTest : public ::testing::Test {
 };
 
 TEST_F(BitWindowTest, ApplyExtractsOrRestoresEachChannelOverTheRecord) {
-    model.Channels[0].BitMode = true;
     model.Channels[0].BitNumber = 0;
-    model.Channels[1].BitMode = false;  // box cleared: raw samples come back
-    applyBitMode(model);
+    model.Channels[1].BitMode = true;
+    applyBitMode(model, {true, false, false, false});  // CH2's box cleared: raw samples back
+    EXPECT_FALSE(model.Channels[1].BitMode);
     for (int i : {0, 1, 2, 3, 1599, 1600}) {
         EXPECT_EQ(model.Buffers.WaveBuffer(0)[i], uint32_t(i & 1)) << i;
         EXPECT_EQ(model.Buffers.WaveBuffer(1)[i], uint32_t(2 * i)) << i;
     }
     EXPECT_EQ(model.Buffers.WaveBuffer(0)[1601], 0xDEADu);  // beyond the record
+}
+
+TEST_F(BitWindowTest, ConfirmNeedsATickedChannel) {
+    test::RecordingDialogs dialogs;
+    EXPECT_FALSE(confirmBitMode(model, {false, false, false, false}, dialogs));
+    ASSERT_EQ(dialogs.entries.size(), 1u);
+    EXPECT_EQ(dialogs.entries[0].text, QStringLiteral("请选择要启动的位方式波形！"));
+    EXPECT_EQ(dialogs.entries[0].caption, QStringLiteral("错误"));
+    EXPECT_TRUE(confirmBitMode(model, {false, false, true, false}, dialogs));
+    EXPECT_TRUE(model.Channels[2].BitMode);
+    EXPECT_EQ(&rawSamples(model, 2), &model.Buffers.BitSourceBuffer(2));
+    EXPECT_EQ(&rawSamples(model, 1), &model.Buffers.WaveBuffer(1));
 }
 
 TEST_F(BitWindowTest, CancelRestoresAllAndClearsFlags) {

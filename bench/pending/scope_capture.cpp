@@ -1,0 +1,180 @@
+// Capture throughput: the wave capture storing a full-speed four-word stream from the
+// simulated drive, beside a bare read of the same stream over the same kind of terminal
+// (the limit). Prints samples per second of both and their ratio.
+
+#include <benchmark/benchmark.h>
+
+#include <QCoreApplication>
+
+#include <chrono>
+#include <cstdio>
+#include <memory>
+#include <vector>
+
+#include "SimulatedDrive.h"
+#include "debug/RegisterDirectory.h"
+#include "link/DriveLink.h"
+#include "link/TermiosSerialPort.h"
+#include "scope/WaveCapture.h"
+#include "scope/WaveModel.h"
+#include "shell/UserDialogs.h"
+
+namespace {
+
+using namespace tevra;
+using Clock = std::chrono::steady_clock;
+
+constexpr int kScreenCount = 80;
+constexpr int kSamples = 800 * kScreenCount;  // 64000 samples per record
+constexpr std::array<uint16_t, 4> kSlots = {0x0100, 0x0200, 0x0300, 0x0400};
+
+double g_bareRate = 0;
+double g_captureRate = 0;
+
+struct Drive {
+    Drive() {
+        sim::SimulatedDriveConfig config;
+        config.station = 1;
+        config.baud = 115200;
+        drive = std::make_unique<sim::SimulatedDrive>(config);
+        QString error;
+        if (!drive->start(&error)) {
+            std::fprintf(stderr, "simulated drive: %s\n", qPrintable(error));
+            std::abort();
+        }
+        for (int k = 0; k < 4; ++k) {
+            sim::SignalSpec spec;
+            spec.kind = sim::SignalKind::Noise;
+            spec.seed = uint64_t(k + 1);
+            spec.amplitude = 30000;
+            drive->bindSignal(kSlots[k], spec);
+        }
+        auto port = std::make_unique<TermiosSerialPort>();
+        if (!port->open(drive->devicePath(), 115200, &error)) {
+            std::fprintf(stderr, "terminal: %s\n", qPrintable(error));
+            std::abort();
+        }
+        link = std::make_unique<DriveLink>(std::move(port));
+        link->setStation(1);
+        link->setConnected(true);
+    }
+    ~Drive() {
+        link.reset();
+        drive->stop();
+    }
+    std::unique_ptr<sim::SimulatedDrive> drive;
+    std::unique_ptr<DriveLink> link;
+};
+
+void ensureApplication() {
+    if (!QCoreApplication::instance()) {
+        static int argc = 1;
+        static char name[] = "tevra_bench_scope_capture";
+        static char* argv[] = {name, nullptr};
+        new QCoreApplication(argc, argv);
+    }
+}
+
+// The limit: the same wave-start frame, then the stream taken off the terminal in large
+// reads, nothing stored.
+void BM_BareStreamRead(benchmark::State& state) {
+    Drive d;
+    std::vector<uint8_t> buffer(64 * 1024);
+    const int64_t bytes = int64_t(kSamples) * 8;
+    double seconds = 0;
+    for (auto _ : state) {
+        Clock::time_point begin = Clock::now();
+        if (!d.link->protocol().WaveStartQuad(d.link->port(), 1, kSlots, kSamples, 0x22)) {
+            state.SkipWithError("wave-start frame not accepted");
+            return;
+        }
+        int64_t got = 0;
+        while (got < bytes) {
+            int want = int(std::min<int64_t>(int64_t(buffer.size()), bytes - got));
+            int n = d.link->port().read(buffer.data(), want);
+            if (n <= 0) {
+                state.SkipWithError("stream ended early");
+                return;
+            }
+            got += n;
+        }
+        seconds += std::chrono::duration<double>(Clock::now() - begin).count();
+        benchmark::DoNotOptimize(buffer.data());
+    }
+    state.SetItemsProcessed(state.iterations() * kSamples);
+    g_bareRate = double(state.iterations()) * kSamples / seconds;
+    state.counters["samples_per_s"] = g_bareRate;
+}
+
+class QuietDialogs : public UserDialogs {
+  public:
+    void showMessage(const QString&, const QString&, MessageIcon) override {}
+    bool askYesNo(const QString&, const QString&, MessageIcon) override { return false; }
+};
+
+// Stops the capture after its first record.
+class OneRecordHost : public CaptureHost {
+  public:
+    void applyInversionKeys(uint32_t) override {}
+    void showTiming(const QString&, const QString&) override { capture->Stop(); }
+    void disconnectLink() override {}
+    void captureStopped() override {}
+    void triggerFired() override {}
+    void captureFinished() override {}
+    WaveCapture* capture = nullptr;
+};
+
+void BM_Capture(benchmark::State& state) {
+    ensureApplication();
+    Drive d;
+    RegisterDirectory directory({{kSlots[0], QStringLiteral("a"), 0},
+                                 {kSlots[1], QStringLiteral("b"), 0},
+                                 {kSlots[2], QStringLiteral("c"), 0},
+                                 {kSlots[3], QStringLiteral("d"), 0}});
+    auto model = std::make_unique<WaveModel>();
+    model->SourceItems = {QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c"),
+                          QStringLiteral("d")};
+    for (int ch = 0; ch < 4; ++ch) {
+        model->Channels[ch].SourceIndex = ch;
+        model->Channels[ch].ZeroLineBackup = 200;
+        model->Channels[ch].switchOn();
+    }
+    model->ScreenCount = kScreenCount;
+    std::atomic<bool> running{false};
+    OneRecordHost host;
+    QuietDialogs dialogs;
+    WaveCapture capture(*model, *d.link, running, host, dialogs);
+    host.capture = &capture;
+    WaveSourceCatalog catalog{true, nullptr, &directory};
+    double seconds = 0;
+    for (auto _ : state) {
+        Clock::time_point begin = Clock::now();
+        if (capture.Run(catalog) != RunOutcome::Started || !capture.waitUntilFinished(60000) ||
+            capture.progress().Samples != kSamples) {
+            state.SkipWithError("capture did not complete");
+            return;
+        }
+        seconds += std::chrono::duration<double>(Clock::now() - begin).count();
+    }
+    state.SetItemsProcessed(state.iterations() * kSamples);
+    g_captureRate = double(state.iterations()) * kSamples / seconds;
+    state.counters["samples_per_s"] = g_captureRate;
+}
+
+BENCHMARK(BM_BareStreamRead)->Unit(benchmark::kMillisecond)->MinTime(2.0)->UseRealTime();
+BENCHMARK(BM_Capture)->Unit(benchmark::kMillisecond)->MinTime(2.0)->UseRealTime();
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    if (g_bareRate > 0 && g_captureRate > 0) {
+        std::printf(
+            "\ncapture %.0f samples/s, bare read %.0f samples/s (limit): ratio %.3f "
+            "(target >= 0.8)\n",
+            g_captureRate, g_bareRate, g_captureRate / g_bareRate);
+    }
+    return 0;
+}
