@@ -22,7 +22,8 @@ using test::RecordingDialogs;
 using test::SimDrive;
 using test::SimDriveOptions;
 
-constexpr uint8_t kOff = 0xFF;  // marks a channel that is switched off
+constexpr uint8_t kOff = 0xFF;            // marks a channel that is switched off
+constexpr uint32_t kStale = 0xA5A5A5A5u;  // buffer contents before a capture
 
 // Address of the register each channel records.
 constexpr uint16_t kAddress[4] = {0x0100, 0x0200, 0x0300, 0x0400};
@@ -102,9 +103,10 @@ class WaveCaptureTest : public ::testing::Test {
     }
 
     // Channel types (kOff: off), each bound to its own noise signal so that a lost or
-    // shifted sample cannot go unnoticed.
+    // shifted sample cannot go unnoticed. The buffers are filled with kStale first.
     void setChannels(const std::array<uint8_t, 4>& types) {
         for (int ch = 0; ch < 4; ++ch) {
+            model.Buffers.WaveBuffer(ch).fill(kStale);
             WaveChannel& c = model.Channels[ch];
             c.SourceIndex = ch;
             c.SampleType = types[ch] == kOff ? 0 : types[ch];
@@ -142,7 +144,8 @@ class WaveCaptureTest : public ::testing::Test {
     }
 
     // Every finished record against what the drive sent for it. widths: words each channel
-    // stores (0: nothing; its buffer keeps the contents Run cleared).
+    // stores; 0 for a channel that is on but not captured (its buffer stays as Run cleared
+    // it), -1 for a channel that is off (its buffer keeps what it held).
     void expectRecordsAsSent(const std::array<int, 4>& widths, int samples) {
         std::vector<sim::WaveRecord> sentRecords = sim->drive().waveRecords();
         ASSERT_EQ(host->records.size(), sentRecords.size());
@@ -155,7 +158,8 @@ class WaveCaptureTest : public ::testing::Test {
                 ASSERT_EQ(int(got.size()), samples);
                 int mismatches = 0;
                 for (int i = 0; i < samples && mismatches < 5; ++i) {
-                    uint32_t want = widths[ch] == 0
+                    uint32_t want = widths[ch] < 0 ? kStale
+                                    : widths[ch] == 0
                                         ? 0u
                                         : sent(kAddress[ch], rec.firstSampleIndex + i, widths[ch]);
                     if (got[i] != want) {
@@ -187,33 +191,20 @@ TEST_F(WaveCaptureTest, StoresEverySampleAsTheDriveSentIt) {
         uint8_t command;
         uint8_t mode;
     };
+    // clang-format off
     const Case cases[] = {
-        {"one UINT16", {kUint16, kOff, kOff, kOff}, 1, 3, {1, 0, 0, 0}, 0x19, 0x20},
-        {"two 16-bit", {kOff, kInt16, kOff, iq(12)}, 1, 2, {0, 1, 0, 1}, 0x19, 0x21},
-        {"one FLOAT32", {kOff, kOff, kFloat32, kOff}, 2, 2, {0, 0, 2, 0}, 0x19, 0x21},
-        {"INT16 and INT32", {kInt16, kInt32, kOff, kOff}, 1, 2, {1, 2, 0, 0}, 0x18, 0x22},
-        {"two 32-bit, CH3 left out",
-         {kInt32, uiq(20), kInt16, kOff},
-         1,
-         2,
-         {2, 2, 0, 0},
-         0x18,
-         0x22},
-        {"five words, CH3 low word only",
-         {kInt16, kInt32, kUint32, kOff},
-         3,
-         2,
-         {1, 2, 1, 0},
-         0x18,
-         0x22},
-        {"four channels, 64000 samples",
-         {kInt16, kUint16, iq(15), uiq(3)},
-         80,
-         2,
-         {1, 1, 1, 1},
-         0x18,
-         0x22},
+        {"one UINT16", {kUint16, kOff, kOff, kOff}, 1, 3, {1, -1, -1, -1}, 0x19, 0x20},
+        {"two 16-bit", {kOff, kInt16, kOff, iq(12)}, 1, 2, {-1, 1, -1, 1}, 0x19, 0x21},
+        {"one FLOAT32", {kOff, kOff, kFloat32, kOff}, 2, 2, {-1, -1, 2, -1}, 0x19, 0x21},
+        {"INT16 and INT32", {kInt16, kInt32, kOff, kOff}, 1, 2, {1, 2, -1, -1}, 0x18, 0x22},
+        {"two 32-bit, CH3 left out", {kInt32, uiq(20), kInt16, kOff}, 1, 2, {2, 2, 0, -1},
+         0x18, 0x22},
+        {"five words, CH3 low word only", {kInt16, kInt32, kUint32, kOff}, 3, 2, {1, 2, 1, -1},
+         0x18, 0x22},
+        {"four channels, 64000 samples", {kInt16, kUint16, iq(15), uiq(3)}, 80, 2, {1, 1, 1, 1},
+         0x18, 0x22},
     };
+    // clang-format on
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         start();
@@ -278,7 +269,7 @@ TEST_F(WaveCaptureTest, StopFinishesTheCurrentRecord) {
     ASSERT_GT(stoppedAt, 0);
     EXPECT_GE(host->records.size(), 1u);
     EXPECT_EQ(host->timings.size(), host->records.size());
-    expectRecordsAsSent({1, 0, 0, 0}, 800);
+    expectRecordsAsSent({1, -1, -1, -1}, 800);
 
     // The capture has ended: Run works again.
     host->afterRecord = [&](int) { capture->Stop(); };
@@ -313,7 +304,7 @@ TEST_F(WaveCaptureTest, TriggerEndsTheCaptureAfterItsRecord) {
     EXPECT_EQ(model.Trigger.StatusText, QStringLiteral("CH1产生上升沿触发"));
     EXPECT_FALSE(capture->CaptureContinue.load());
     EXPECT_TRUE(model.Trigger.Armed.load());  // the next Run arms the same trigger
-    expectRecordsAsSent({1, 0, 0, 0}, 800);
+    expectRecordsAsSent({1, -1, -1, -1}, 800);
 }
 
 TEST_F(WaveCaptureTest, BitModeKeepsTheRawSamples) {
@@ -360,9 +351,7 @@ TEST_F(WaveCaptureFailureTest, HundredShortReadsAreTolerated) {
     EXPECT_TRUE(sim->link().isConnected());
     EXPECT_TRUE(dialogs.entries.empty());
     EXPECT_EQ(sim->link().LinkFailureCount.load(), 100);
-    // The samples that did not arrive keep what the slot held: the first record's failed
-    // slots stay cleared, the second record's hold the first record's values... which were
-    // 0 as well.
+    // The samples that did not arrive keep what their slots held: cleared by Run.
     const std::vector<uint32_t>& second = host->records[1][0];
     std::vector<sim::WaveRecord> sent = sim->drive().waveRecords();
     for (int i = 0; i < 700; ++i) {
