@@ -5,6 +5,7 @@
 #include <QTimer>
 
 #include <chrono>
+#include <thread>
 
 #include "link/DriveLink.h"
 #include "scope/BitMode.h"
@@ -44,6 +45,9 @@ struct WaveCapture::RecordSetup {
 class WaveCapture::Worker {
   public:
     SampleStreamReader Reader;
+    // The next record's setup: taken by Run for the first record, then on the main thread
+    // together with the timing of the record before.
+    RecordSetup Next;
 };
 
 WaveCapture::WaveCapture(WaveModel& model, DriveLink& link, std::atomic<bool>& captureRunning,
@@ -109,6 +113,8 @@ RunOutcome WaveCapture::Run(const WaveSourceCatalog& sources) {
     CaptureContinue = true;
     progress_.store(0, std::memory_order_release);
     recordLength_.store(model_.recordLength(), std::memory_order_relaxed);
+    worker_->Next = RecordSetup();
+    prepareRecord(worker_->Next);
 
     thread_ = QThread::create([this] { threadBody(); });
     connect(thread_, &QThread::finished, this, [this] {
@@ -189,13 +195,14 @@ void WaveCapture::threadBody() {
     WaveBuffers& buffers = model_.Buffers;
     TriggerState& trigger = model_.Trigger;
     uint32_t record = 0;
-    RecordSetup setup;
+    // Written only on the main thread while this thread waits for it.
+    RecordSetup& setup = worker_->Next;
+    auto prepareNext = [this, &setup] {
+        setup = RecordSetup();
+        prepareRecord(setup);
+    };
 
     while (CaptureContinue.load() && !tearDown_.load()) {
-        setup = RecordSetup();
-        if (!callOnMain([&] { prepareRecord(setup); })) {
-            break;
-        }
         const CapturePlan& plan = setup.Plan;
         bool started = false;
         if (setup.AnyOn && setup.Connected && plan.WordCount > 0) {
@@ -212,6 +219,9 @@ void WaveCapture::threadBody() {
         }
         if (!started) {
             std::this_thread::sleep_for(kRetryPause);
+            if (!callOnMain(prepareNext)) {
+                break;
+            }
             continue;
         }
 
@@ -310,13 +320,17 @@ void WaveCapture::threadBody() {
 
         double total = millisecondsBetween(startStamp, endStamp);
         double each = lastIndex >= 0 ? total / (lastIndex + 1) : 0.0;
-        callOnMain([this, total, each] {
+        // One hand-over after each record: its timing, and the next record's setup.
+        bool handedOver = callOnMain([&] {
             QString eachText = formatDecimal(each, 2, 2);
             model_.EachDotTime = eachText.toDouble();
             model_.TotalTime = total;
             host_.showTiming(eachText, formatDecimal(total, 2, 2));
+            if (!linkLost && CaptureContinue.load()) {
+                prepareNext();
+            }
         });
-        if (linkLost) {
+        if (!handedOver || linkLost) {
             break;
         }
     }

@@ -307,6 +307,42 @@ TEST_F(WaveCaptureTest, TriggerEndsTheCaptureAfterItsRecord) {
     expectRecordsAsSent({1, -1, -1, -1}, 800);
 }
 
+TEST_F(WaveCaptureTest, LostBytesShiftTheRestOfTheRecord) {
+    start();
+    setChannels({kOff, kUint16, kOff, kOff});
+    sim->drive().setStreamByteDrop(500);  // bytes 500, 1000 and 1500 of the stream are lost
+    host->afterRecord = [&](int) { capture->Stop(); };
+    ASSERT_EQ(run(), RunOutcome::Started);
+    runUntilFinished();
+    std::vector<sim::WaveRecord> sent = sim->drive().waveRecords();
+    ASSERT_EQ(sent.size(), 1u);
+
+    // The bytes that reached the port, read two by two: 798 samples, then one byte.
+    std::vector<uint8_t> line;
+    for (int i = 0; i < 800; ++i) {
+        uint16_t w = sim->drive().sampleWord(kAddress[1], sent[0].firstSampleIndex + i);
+        line.push_back(uint8_t(w & 0xFF));
+        line.push_back(uint8_t(w >> 8));
+    }
+    std::vector<uint8_t> arrived;
+    for (size_t k = 0; k < line.size(); ++k) {
+        if ((k + 1) % 500 != 0) {
+            arrived.push_back(line[k]);
+        }
+    }
+    ASSERT_EQ(arrived.size(), 1597u);
+    const WaveSlots& slots = model.Buffers.WaveBuffer(1);
+    for (int i = 0; i < 798; ++i) {
+        ASSERT_EQ(slots[i], uint32_t(arrived[2 * i]) | (uint32_t(arrived[2 * i + 1]) << 8)) << i;
+    }
+    // The last sample has one byte, the one after it none: both reads fail and the slots
+    // keep what Run cleared.
+    EXPECT_EQ(slots[798], 0u);
+    EXPECT_EQ(slots[799], 0u);
+    EXPECT_EQ(sim->link().LinkFailureCount.load(), 2);
+    EXPECT_EQ(host->disconnects, 0);
+}
+
 TEST_F(WaveCaptureTest, BitModeKeepsTheRawSamples) {
     start();
     setChannels({kUint16, kOff, kOff, kOff});
