@@ -144,11 +144,6 @@ void applyDriveModel(SimulatedDrive& drive, const DriveModel& model) {
     applyModelIdentity(drive, model.name);
 
     DemoSignalSettings settings;
-    for (const ParameterDefault& p : model.parameters) {
-        if (p.number == 0x07) {
-            settings.ratedCurrentA = p.value / 100.0;  // Pr07 in units of 10 mA
-        }
-    }
     settings.alarmRegisters[0] = a.ErrStuReg1;
     settings.alarmRegisters[1] = a.ErrStuReg2;
     settings.alarmRegisters[2] = a.ErrStuReg3;

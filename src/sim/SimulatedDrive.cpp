@@ -531,8 +531,6 @@ void SimulatedDrive::startWave(const uint8_t* f, int length, int64_t arrivalNs) 
     for (int i = 0; i < slotCount; ++i) {
         rec.slots[static_cast<size_t>(i)] = wordAt(f + 7 + 3 * i);
     }
-    rec.samplePeriodNs = std::max<int64_t>(1, config_.samplePeriodNs);
-    rec.sampleStepNs = rec.samplePeriodNs;
     int64_t start = arrivalNs;
     if (streamPaced()) {
         int64_t step = 0;
@@ -541,7 +539,7 @@ void SimulatedDrive::startWave(const uint8_t* f, int length, int64_t arrivalNs) 
             start = std::max(arrivalNs + length * byteNs(), lineFreeNs_);
         }
         if (config_.streamAtSamplePeriod) {
-            step = std::max(step, rec.samplePeriodNs);
+            step = std::max(step, std::max<int64_t>(1, config_.samplePeriodNs));
         }
         rec.sampleStepNs = std::max<int64_t>(1, step);
         rec.firstSampleIndex = liveIndexLocked();

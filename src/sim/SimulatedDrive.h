@@ -49,22 +49,15 @@ struct WaveRecord {
     std::array<uint16_t, 4> slots{};  // as received; the 0x19 frame fills two
     int wordsPerSample = 0;           // 1, 2 or 4
     uint64_t firstSampleIndex = 0;    // sample index of the record's first sample
-    // Time between two streamed samples and the drive's sample period. Unpaced streams
-    // send consecutive samples (the step is one period); a stream paced to the line or to
-    // a sample period skips the samples that fall between two it can send.
+    // Time between two streamed samples when the stream is paced (to the line or to the
+    // sample period); 0 when it goes as fast as the line allows. Each streamed sample is
+    // the next sample of the drive: sample i of the record has index firstSampleIndex + i.
     int64_t sampleStepNs = 0;
-    int64_t samplePeriodNs = 0;
     uint32_t samplesSent = 0;
     bool aborted = false;  // a new request ended the stream early
 
-    // The sample index the record's sample i was taken at (sampleWord gives its words).
-    uint64_t sampleIndex(uint32_t i) const {
-        if (sampleStepNs <= 0 || samplePeriodNs <= 0 || sampleStepNs == samplePeriodNs) {
-            return firstSampleIndex + i;
-        }
-        return firstSampleIndex +
-               static_cast<uint64_t>((static_cast<__int128>(i) * sampleStepNs) / samplePeriodNs);
-    }
+    // The sample index of the record's sample i (sampleWord gives its words).
+    uint64_t sampleIndex(uint32_t i) const { return firstSampleIndex + i; }
 };
 
 struct SimulatedDriveConfig {
@@ -170,8 +163,8 @@ class SimulatedDrive {
     // periods, or the frozen index.
     uint64_t liveSampleIndex() const;
     void freezeLiveSampleIndex(std::optional<uint64_t> index);
-    // The index the next unpaced record starts at; unpaced streams continue from record to
-    // record, paced ones start at the live index.
+    // The index the next unpaced record starts at: unpaced streams continue from record to
+    // record; paced ones start at the live index, as a real drive samples in real time.
     uint64_t nextStreamSampleIndex() const;
     // The word k of sample i of a record, as the drive sent it (before any byte loss).
     uint16_t recordWord(const WaveRecord& record, uint32_t i, int k) const;
