@@ -8,8 +8,8 @@ namespace tevra {
 namespace {
 
 // The value after the key, taken as it stands: blanks make it unreadable.
-uint16_t statusRegister(const QString& line, QStringView key) {
-    const QString value = removeAllNoCase(line, QString(key.toString() + u'='));
+uint16_t statusRegister(QStringView line, QStringView key) {
+    const QString value = removeAllNoCase(line.toString(), QString(key.toString() + u'='));
     auto v = parseHex32(QStringView(value));
     return v && *v <= 0xFFFF ? static_cast<uint16_t>(*v) : uint16_t{0xFFFF};
 }
@@ -25,7 +25,7 @@ DescriptionResult<AlarmSection> ReadAlarmSection(const QStringList& modelLines,
     for (const SectionSpan& span :
          findSections(text, HeaderMatch::Exact, u"[ErrStuDefine]", kScanLimit)) {
         for (qsizetype i = span.begin; i < span.end; ++i) {
-            const QString& line = text.line(i);
+            const QStringView line = text.line(i);
             if (line.isEmpty()) {
                 continue;
             }
@@ -43,16 +43,16 @@ DescriptionResult<AlarmSection> ReadAlarmSection(const QStringList& modelLines,
             }
 
             const qsizetype eq = line.indexOf(u'=');
-            const QString afterEq = eq >= 0 ? line.mid(eq + 1) : line;
+            const QStringView afterEq = eq >= 0 ? line.mid(eq + 1) : line;
             const qsizetype open = afterEq.indexOf(u'{');
             if (open < 0) {
                 continue;  // no name, nothing to add
             }
-            const QString name = trimText(QStringView(afterEq).left(open));
+            const QString name = trimText(afterEq.left(open));
             if (name.isEmpty() || equalsNoCase(name, u"NC")) {
                 continue;
             }
-            const QString codeText = eq >= 0 ? trimText(QStringView(line).left(eq)) : QString();
+            const QString codeText = eq >= 0 ? trimText(line.left(eq)) : QString();
             auto code = parseDecimalField16(codeText);
             if (!code) {
                 return errors.badNumber(i, QStringLiteral("Code"), codeText,

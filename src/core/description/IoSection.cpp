@@ -38,21 +38,21 @@ DescriptionResult<IoDefinition> ReadIoSection(const QStringList& systemLines,
     const SectionErrors errors(text, QStringLiteral("[IODat]"));
     IoDefinition io;
     struct NumberKey {
-        const char16_t* key;
+        const char16_t* key;  // with its "="
         const char16_t* prefix;
         uint16_t IoDefinition::*field;
         const char16_t* fieldName;
     };
     static constexpr std::array<NumberKey, 5> kNumbers{{
-        {u"X0_4", u"X0_4=Pr", &IoDefinition::X0_4, u"X0_4"},
-        {u"X5_9", u"X5_9=Pr", &IoDefinition::X5_9, u"X5_9"},
-        {u"X10_14", u"X10_14=Pr", &IoDefinition::X10_14, u"X10_14"},
-        {u"Y0_4", u"Y0_4=Pr", &IoDefinition::Y0_4, u"Y0_4"},
-        {u"Y5_9", u"Y5_9=Pr", &IoDefinition::Y5_9, u"Y5_9"},
+        {u"X0_4=", u"X0_4=Pr", &IoDefinition::X0_4, u"X0_4"},
+        {u"X5_9=", u"X5_9=Pr", &IoDefinition::X5_9, u"X5_9"},
+        {u"X10_14=", u"X10_14=Pr", &IoDefinition::X10_14, u"X10_14"},
+        {u"Y0_4=", u"Y0_4=Pr", &IoDefinition::Y0_4, u"Y0_4"},
+        {u"Y5_9=", u"Y5_9=Pr", &IoDefinition::Y5_9, u"Y5_9"},
     }};
     for (const SectionSpan& span : findSections(text, HeaderMatch::Exact, u"[IODat]", kScanLimit)) {
         for (qsizetype i = span.begin; i < span.end; ++i) {
-            const QString& line = text.line(i);
+            const QStringView line = text.line(i);
             bool taken = false;
             for (const NumberKey& k : kNumbers) {
                 if (auto v = keyLineValue(line, QStringView(k.key), QStringView(k.prefix))) {
@@ -69,9 +69,9 @@ DescriptionResult<IoDefinition> ReadIoSection(const QStringList& systemLines,
             if (taken) {
                 continue;
             }
-            if (auto v = keyLineValue(line, u"XReg", u"XReg=")) {
+            if (auto v = keyLineValue(line, u"XReg=", u"XReg=")) {
                 io.XReg = fitField(*v, 50);
-            } else if (auto v = keyLineValue(line, u"YReg", u"YReg=")) {
+            } else if (auto v = keyLineValue(line, u"YReg=", u"YReg=")) {
                 io.YReg = fitField(*v, 50);
             }
         }

@@ -15,11 +15,11 @@ DescriptionResult<IplcParameterList> ReadIplcSection(const QStringList& systemLi
     for (const SectionSpan& span :
          findSections(text, HeaderMatch::Exact, u"[LpcmPara]", kScanLimit)) {
         for (qsizetype i = span.begin; i < span.end; ++i) {
-            const QString& line = text.line(i);
+            const QStringView line = text.line(i);
             if (line.isEmpty() || line.startsWith(u';') || !line.contains(u'=')) {
                 continue;
             }
-            QString s = line;
+            QString s = line.toString();
             s.remove(0, s.indexOf(u'=') + 1);
             s = trimText(s);
             s.replace(QStringLiteral("***"), QStringLiteral("*"));

@@ -14,11 +14,11 @@ DescriptionResult<TNoImportPr> ReadNoImportSection(const QStringList& systemLine
     for (const SectionSpan& span :
          findSections(text, HeaderMatch::Exact, u"[ProhibitedImportParameter]", kScanLimit)) {
         for (qsizetype i = span.begin; i < span.end; ++i) {
-            const QString& line = text.line(i);
+            const QStringView line = text.line(i);
             if (!line.contains(u"Pr")) {
                 continue;
             }
-            const QString value = trimText(removeAllNoCase(line, u"Pr"));
+            const QString value = trimText(removeAllNoCase(line.toString(), u"Pr"));
             auto n = parseHexField16(value);
             if (!n) {
                 return errors.badNumber(i, QStringLiteral("Numbers"), value,

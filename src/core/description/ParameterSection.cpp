@@ -31,11 +31,11 @@ DescriptionResult<ParameterSection> ReadParameterSection(const QStringList& mode
     for (const SectionSpan& span :
          findSections(text, HeaderMatch::Exact, u"[Parameter]", kScanLimit)) {
         for (qsizetype i = span.begin; i < span.end; ++i) {
-            const QString& line = text.line(i);
+            const QStringView line = text.line(i);
             if (line.isEmpty() || containsNoCase(line, u"TalNum=")) {
                 continue;
             }
-            QString s = line;
+            QString s = line.toString();
             s.remove(0, s.indexOf(u'=') + 1);
             s = trimText(s);
 

@@ -6,11 +6,23 @@
 namespace tevra {
 namespace {
 
-bool endsSection(const QString& line) {
+QStringView trimView(QStringView text) {
+    qsizetype begin = 0;
+    qsizetype end = text.size();
+    while (begin < end && text[begin].unicode() <= 32) {
+        ++begin;
+    }
+    while (end > begin && text[end - 1].unicode() <= 32) {
+        --end;
+    }
+    return text.sliced(begin, end - begin);
+}
+
+bool endsSection(QStringView line) {
     return line.startsWith(u'[') && line.contains(u']');
 }
 
-bool isHeader(const QString& line, HeaderMatch match, QStringView header) {
+bool isHeader(QStringView line, HeaderMatch match, QStringView header) {
     if (match == HeaderMatch::Exact) {
         return equalsNoCase(line, header);
     }
@@ -19,10 +31,11 @@ bool isHeader(const QString& line, HeaderMatch match, QStringView header) {
 
 }  // namespace
 
-DescriptionText::DescriptionText(const QStringList& lines, QString file) : file_(std::move(file)) {
-    trimmed_.reserve(lines.size());
-    for (const QString& l : lines) {
-        trimmed_.append(trimText(l));
+DescriptionText::DescriptionText(const QStringList& lines, QString file)
+    : lines_(lines), file_(std::move(file)) {
+    trimmed_.reserve(lines_.size());
+    for (const QString& l : std::as_const(lines_)) {
+        trimmed_.append(trimView(l));
     }
 }
 
@@ -48,11 +61,12 @@ QVector<SectionSpan> findSections(const DescriptionText& text, HeaderMatch match
     return spans;
 }
 
-std::optional<QString> keyLineValue(const QString& line, QStringView key, QStringView prefix) {
-    if (!line.contains(key.toString() + u'=', Qt::CaseInsensitive)) {
+std::optional<QString> keyLineValue(QStringView line, QStringView keyWithEquals,
+                                    QStringView prefix) {
+    if (!line.contains(keyWithEquals, Qt::CaseInsensitive)) {
         return std::nullopt;
     }
-    return trimText(removeAllNoCase(line, prefix));
+    return trimText(removeAllNoCase(line.toString(), prefix));
 }
 
 DescriptionError SectionErrors::badNumber(qsizetype lineIndex, const QString& field,
@@ -63,7 +77,7 @@ DescriptionError SectionErrors::badNumber(qsizetype lineIndex, const QString& fi
     e.file = text_.file();
     e.section = section_;
     e.lineNumber = static_cast<int>(std::min<qsizetype>(lineIndex + 1, INT32_MAX));
-    e.lineText = text_.line(lineIndex);
+    e.lineText = text_.line(lineIndex).toString();
     e.field = field;
     QString shown = value.left(kShownValue);
     if (value.size() > kShownValue) {

@@ -24,11 +24,13 @@ class DescriptionText {
     explicit DescriptionText(const QStringList& lines, QString file = QString());
 
     qsizetype size() const { return trimmed_.size(); }
-    const QString& line(qsizetype index) const { return trimmed_[index]; }
+    // The trimmed line, a view into the text.
+    QStringView line(qsizetype index) const { return trimmed_[index]; }
     const QString& file() const { return file_; }
 
   private:
-    QVector<QString> trimmed_;
+    QStringList lines_;
+    QVector<QStringView> trimmed_;
     QString file_;
 };
 
@@ -47,9 +49,10 @@ enum class HeaderMatch {
 QVector<SectionSpan> findSections(const DescriptionText& text, HeaderMatch match,
                                   QStringView header, int scanLimit);
 
-// A key line: when `line` contains `key` followed by "=" (without regard to case), the
+// A key line: when `line` contains `keyWithEquals` ("Name=") without regard to case, the
 // line with every occurrence of `prefix` removed (without regard to case), trimmed.
-std::optional<QString> keyLineValue(const QString& line, QStringView key, QStringView prefix);
+std::optional<QString> keyLineValue(QStringView line, QStringView keyWithEquals,
+                                    QStringView prefix);
 
 // Builds the errors of one reader: the file, the section and the offending line and field.
 class SectionErrors {

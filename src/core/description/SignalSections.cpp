@@ -25,19 +25,19 @@ DescriptionResult<QVector<Signal>> readSignals(const QStringList& lines, const Q
     for (const SectionSpan& span : findSections(text, HeaderMatch::Pattern, pattern, kScanLimit)) {
         Signal s;
         for (qsizetype i = span.begin; i < span.end; ++i) {
-            const QString& line = text.line(i);
+            const QStringView line = text.line(i);
             if (line.startsWith(u';')) {
                 continue;
             }
-            if (auto v = keyLineValue(line, u"Name", u"Name=")) {
+            if (auto v = keyLineValue(line, u"Name=", u"Name=")) {
                 s.name = fitField(*v, 50);
-            } else if (auto v = keyLineValue(line, u"Reg", u"Reg=")) {
+            } else if (auto v = keyLineValue(line, u"Reg=", u"Reg=")) {
                 s.registerName = fitField(*v, 50);
-            } else if (auto v = keyLineValue(line, u"Hint", u"Hint=")) {
+            } else if (auto v = keyLineValue(line, u"Hint=", u"Hint=")) {
                 s.hint = fitField(*v, 100);
-            } else if (auto v = keyLineValue(line, u"Unit", u"Unit=")) {
+            } else if (auto v = keyLineValue(line, u"Unit=", u"Unit=")) {
                 s.unit = fitField(*v, 10);
-            } else if (auto v = keyLineValue(line, u"Coefficient", u"Coefficient=")) {
+            } else if (auto v = keyLineValue(line, u"Coefficient=", u"Coefficient=")) {
                 auto c = parseDecimalField32(*v);
                 if (!c) {
                     return errors.badNumber(i, QStringLiteral("Coefficient"), *v,

@@ -14,11 +14,11 @@ DescriptionResult<RegisterEntry> ReadSysRegSection(const QStringList& systemLine
     for (const SectionSpan& span :
          findSections(text, HeaderMatch::Exact, u"[SysReg]", kScanLimit)) {
         for (qsizetype i = span.begin; i < span.end; ++i) {
-            const QString& line = text.line(i);
+            const QStringView line = text.line(i);
             if (!line.contains(u"OutStus=")) {
                 continue;
             }
-            const QString name = trimText(removeAllNoCase(line, u"OutStus="));
+            const QString name = trimText(removeAllNoCase(line.toString(), u"OutStus="));
             out = RegisterEntry{};
             out.Name = fitField(name, 50);
             for (const RegisterEntry& r : registers) {

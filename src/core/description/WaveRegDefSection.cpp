@@ -14,11 +14,11 @@ DescriptionResult<MonitorList> ReadWaveRegDefSection(const QStringList& modelLin
     for (const SectionSpan& span :
          findSections(text, HeaderMatch::Exact, u"[WaveRegDefing]", kScanLimit)) {
         for (qsizetype i = span.begin; i < span.end; ++i) {
-            const QString& line = text.line(i);
+            const QStringView line = text.line(i);
             if (!line.contains(u':')) {
                 continue;
             }
-            QString s = line;
+            QString s = line.toString();
             s.remove(0, s.indexOf(u'=') + 1);
             s = trimText(s);
 

@@ -13,24 +13,24 @@ DescriptionResult<ZeroList> ReadZeroSections(const QStringList& systemLines, con
     for (const SectionSpan& span : findSections(text, HeaderMatch::Pattern, u"Zero]", kScanLimit)) {
         ZeroEntry e;
         for (qsizetype i = span.begin; i < span.end; ++i) {
-            const QString& line = text.line(i);
+            const QStringView line = text.line(i);
             if (line.startsWith(u';')) {
                 continue;
             }
-            if (auto v = keyLineValue(line, u"Name", u"Name=")) {
+            if (auto v = keyLineValue(line, u"Name=", u"Name=")) {
                 e.Name = fitField(*v, 50);
-            } else if (auto v = keyLineValue(line, u"Para", u"Para=Pr")) {
+            } else if (auto v = keyLineValue(line, u"Para=", u"Para=Pr")) {
                 auto n = parseHexField16(*v);
                 if (!n) {
                     return errors.badNumber(i, QStringLiteral("ParaNumber"), *v,
                                             QStringLiteral("a hexadecimal parameter number"));
                 }
                 e.ParaNumber = *n;
-            } else if (auto v = keyLineValue(line, u"Reg", u"Reg=")) {
+            } else if (auto v = keyLineValue(line, u"Reg=", u"Reg=")) {
                 e.RegisterName = fitField(*v, 52);
-            } else if (auto v = keyLineValue(line, u"Hint", u"Hint=")) {
+            } else if (auto v = keyLineValue(line, u"Hint=", u"Hint=")) {
                 e.Hint = fitField(*v, 1000);
-            } else if (auto v = keyLineValue(line, u"Permission", u"Permission=")) {
+            } else if (auto v = keyLineValue(line, u"Permission=", u"Permission=")) {
                 e.Permission = fitField(*v, 10);
             }
         }
