@@ -23,6 +23,8 @@ class DemoDrive {
     bool start(const QString& programFolder, int station, int baud, QString* error,
                int timeoutMs = 10000);
     void stop();
+    // Further arguments for the drive program ("--no-pace", "--silence" ...).
+    void setExtraArguments(const QStringList& arguments) { extraArguments_ = arguments; }
 
     bool running() const;
     // The path the tool opens: the symbolic link to the drive's terminal.
@@ -38,6 +40,7 @@ class DemoDrive {
     std::unique_ptr<QTemporaryDir> dir_;
     std::unique_ptr<QProcess> process_;
     QString devicePath_;
+    QStringList extraArguments_;
 };
 
 }  // namespace tevra

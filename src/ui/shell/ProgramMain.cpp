@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QEventLoop>
 #include <QLabel>
 #include <QLineEdit>
@@ -175,8 +174,10 @@ int RunProgram(const LaunchOptions& options) {
     }
     login->show();
     if (options.demo) {
+        // As if F6 was pressed: the password box shows and the remembered password does
+        // not confirm itself.
         login->setSaveSettingsOnClose(false);
-        login->BackdoorLabClick();
+        login->F6Pressed();
         login->PasswordEdit()->setText(
             options.administrator ? QString::fromUtf16(login::kAdministratorPassword) : QString());
         waitFor(unattended ? 300 : 150);
@@ -209,25 +210,27 @@ int RunProgram(const LaunchOptions& options) {
     });
     main->show();
 
-    if (options.demo && !demo.devicePath().isEmpty()) {
-        TframConnect* page = main->framConnect();
+    TframConnect* page = main->framConnect();
+    const bool demoConnect = options.demo && !demo.devicePath().isEmpty();
+    if (demoConnect) {
         page->addPortItem(demo.devicePath());
         page->cbxPort()->setCurrentText(demo.devicePath());
-        QTimer::singleShot(0, page, [page] { page->LinkBut()->click(); });
     }
     if (unattended) {
         QTimer::singleShot(0, main.get(), [&] {
-            QElapsedTimer clock;
-            clock.start();
-            while (options.demo && !ctx.link->isConnected() && clock.elapsed() < 15000) {
-                waitFor(50);
+            waitFor(200);
+            if (demoConnect) {
+                page->LinkBut()->click();
             }
-            waitFor(500);
+            // Let the scheduler run a while so that the lamps show the live link.
+            waitFor(1500);
             saveShot(main.get(), options.screenshotDir, QStringLiteral("main.png"));
             saveShot(main->framConnect(), options.screenshotDir, QStringLiteral("connection.png"));
             dialogs.defaultAnswer = true;
             main->close();
         });
+    } else if (demoConnect) {
+        QTimer::singleShot(0, page, [page] { page->LinkBut()->click(); });
     }
 
     const int rc = QApplication::exec();
