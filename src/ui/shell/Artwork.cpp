@@ -145,4 +145,137 @@ QIcon ApplicationIcon() {
     return icon;
 }
 
+namespace {
+
+void paintPageIcon(QPainter& p, PageIcon page, double s) {
+    const QColor ink(0x1F, 0x4E, 0x79);
+    const QColor accent(0xE0, 0x8A, 0x00);
+    const double w = std::max(1.0, s / 14.0);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setBrush(Qt::NoBrush);
+    switch (page) {
+        case PageIcon::Parameters:
+            // Three sliders.
+            for (int i = 0; i < 3; ++i) {
+                const double y = s * (0.25 + 0.25 * i);
+                p.setPen(QPen(ink, w, Qt::SolidLine, Qt::RoundCap));
+                p.drawLine(QPointF(s * 0.12, y), QPointF(s * 0.88, y));
+                const double x = s * (i == 0 ? 0.65 : i == 1 ? 0.32 : 0.55);
+                p.setPen(QPen(ink, w));
+                p.setBrush(accent);
+                p.drawRoundedRect(QRectF(x - s * 0.07, y - s * 0.09, s * 0.14, s * 0.18), w, w);
+                p.setBrush(Qt::NoBrush);
+            }
+            break;
+        case PageIcon::SystemStatus: {
+            // A gauge.
+            const QRectF r(s * 0.1, s * 0.18, s * 0.8, s * 0.8);
+            p.setPen(QPen(ink, w * 1.3, Qt::SolidLine, Qt::RoundCap));
+            p.drawArc(r, 0, 180 * 16);
+            for (int i = 0; i <= 4; ++i) {
+                const double a = M_PI * i / 4.0;
+                const QPointF c = r.center();
+                p.drawLine(QPointF(c.x() - std::cos(a) * s * 0.4, c.y() - std::sin(a) * s * 0.4),
+                           QPointF(c.x() - std::cos(a) * s * 0.32, c.y() - std::sin(a) * s * 0.32));
+            }
+            p.setPen(QPen(accent, w * 1.4, Qt::SolidLine, Qt::RoundCap));
+            p.drawLine(r.center(), QPointF(r.center().x() + s * 0.22, r.center().y() - s * 0.22));
+            p.setBrush(ink);
+            p.setPen(Qt::NoPen);
+            p.drawEllipse(r.center(), s * 0.06, s * 0.06);
+            break;
+        }
+        case PageIcon::Iplc: {
+            // Eight segments of a travel program.
+            p.setPen(QPen(ink, w, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+            QPainterPath path;
+            path.moveTo(s * 0.1, s * 0.8);
+            const double xs[] = {0.2, 0.3, 0.42, 0.52, 0.64, 0.74, 0.9};
+            const double ys[] = {0.8, 0.45, 0.45, 0.25, 0.25, 0.6, 0.6};
+            for (int i = 0; i < 7; ++i) {
+                path.lineTo(s * xs[i], s * ys[i]);
+            }
+            p.drawPath(path);
+            p.setPen(Qt::NoPen);
+            p.setBrush(accent);
+            for (int i = 0; i < 7; i += 2) {
+                p.drawEllipse(QPointF(s * xs[i], s * ys[i]), s * 0.05, s * 0.05);
+            }
+            break;
+        }
+        case PageIcon::Wave: {
+            p.setPen(QPen(QColor(0x9A, 0xB0, 0xC4), std::max(1.0, w / 2)));
+            p.drawRect(QRectF(s * 0.08, s * 0.15, s * 0.84, s * 0.7));
+            p.drawLine(QPointF(s * 0.08, s * 0.5), QPointF(s * 0.92, s * 0.5));
+            QPainterPath sine;
+            for (int i = 0; i <= 40; ++i) {
+                const double t = i / 40.0;
+                const QPointF pt(s * (0.08 + 0.84 * t), s * (0.5 - 0.25 * std::sin(t * 2 * M_PI)));
+                i == 0 ? sine.moveTo(pt) : sine.lineTo(pt);
+            }
+            p.setPen(QPen(ink, w * 1.2));
+            p.drawPath(sine);
+            break;
+        }
+        case PageIcon::Alarm: {
+            QPainterPath tri;
+            tri.moveTo(s * 0.5, s * 0.1);
+            tri.lineTo(s * 0.92, s * 0.86);
+            tri.lineTo(s * 0.08, s * 0.86);
+            tri.closeSubpath();
+            p.setPen(QPen(QColor(0x8A, 0x1C, 0x1C), w, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+            p.setBrush(QColor(0xF2, 0xC2, 0x30));
+            p.drawPath(tri);
+            p.setPen(QPen(QColor(0x30, 0x20, 0x10), w * 1.4, Qt::SolidLine, Qt::RoundCap));
+            p.drawLine(QPointF(s * 0.5, s * 0.36), QPointF(s * 0.5, s * 0.6));
+            p.drawPoint(QPointF(s * 0.5, s * 0.74));
+            break;
+        }
+        case PageIcon::Help:
+            p.setPen(QPen(ink, w));
+            p.drawEllipse(QRectF(s * 0.1, s * 0.1, s * 0.8, s * 0.8));
+            p.setFont([&] {
+                QFont f;
+                f.setPixelSize(static_cast<int>(s * 0.6));
+                f.setBold(true);
+                return f;
+            }());
+            p.drawText(QRectF(0, 0, s, s), Qt::AlignCenter, QStringLiteral("?"));
+            break;
+        case PageIcon::Debug: {
+            // A DSP chip.
+            p.setPen(QPen(ink, w));
+            p.setBrush(QColor(0x3A, 0x4A, 0x5A));
+            p.drawRoundedRect(QRectF(s * 0.25, s * 0.25, s * 0.5, s * 0.5), w, w);
+            p.setPen(QPen(ink, w * 0.8));
+            for (int i = 0; i < 3; ++i) {
+                const double o = s * (0.35 + 0.15 * i);
+                p.drawLine(QPointF(o, s * 0.1), QPointF(o, s * 0.25));
+                p.drawLine(QPointF(o, s * 0.75), QPointF(o, s * 0.9));
+                p.drawLine(QPointF(s * 0.1, o), QPointF(s * 0.25, o));
+                p.drawLine(QPointF(s * 0.75, o), QPointF(s * 0.9, o));
+            }
+            p.setPen(Qt::NoPen);
+            p.setBrush(accent);
+            p.drawEllipse(QPointF(s * 0.36, s * 0.36), s * 0.04, s * 0.04);
+            break;
+        }
+    }
+}
+
+}  // namespace
+
+QIcon PageButtonIcon(PageIcon page) {
+    QIcon icon;
+    for (int size : {24, 32, 48}) {
+        QPixmap pm(size, size);
+        pm.fill(Qt::transparent);
+        QPainter p(&pm);
+        paintPageIcon(p, page, size);
+        p.end();
+        icon.addPixmap(pm);
+    }
+    return icon;
+}
+
 }  // namespace tevra

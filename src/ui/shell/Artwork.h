@@ -15,4 +15,8 @@ QPixmap LoginPicture(const QSize& size);
 // The application icon (a motor disc with a trace), in the usual sizes.
 QIcon ApplicationIcon();
 
+// The icons of the main window's page buttons.
+enum class PageIcon { Parameters, SystemStatus, Iplc, Wave, Alarm, Help, Debug };
+QIcon PageButtonIcon(PageIcon page);
+
 }  // namespace tevra

@@ -26,6 +26,7 @@
 #include "parameters/TfrmSvoErr.h"
 #include "scope/TframeWave.h"
 #include "shell/AppContext.h"
+#include "shell/Artwork.h"
 #include "shell/ConnectionController.h"
 #include "shell/HelpTopics.h"
 #include "shell/LampShape.h"
@@ -257,7 +258,7 @@ void TfrmMain::buildMenus() {
 void TfrmMain::buildToolBar() {
     pnlTool_ = new QWidget(centralWidget());
     pnlTool_->setObjectName(QStringLiteral("pnlTool"));
-    pnlTool_->setFixedWidth(96);
+    pnlTool_->setFixedWidth(112);
     auto* v = new QVBoxLayout(pnlTool_);
     v->setContentsMargins(4, 6, 4, 6);
     v->setSpacing(4);
@@ -268,6 +269,17 @@ void TfrmMain::buildToolBar() {
     btnError_ = makePageButton(pnlTool_, "btnError", QStringLiteral(u"报警信息"));
     btnHelp_ = makePageButton(pnlTool_, "btnHelp", QStringLiteral(u"帮助"));
     btnDebug_ = makePageButton(pnlTool_, "btnDebug", QStringLiteral(u"内部调试"));
+    const std::pair<QPushButton*, PageIcon> icons[] = {{btnParameter_, PageIcon::Parameters},
+                                                       {btnSystemStus_, PageIcon::SystemStatus},
+                                                       {btnLPCM_, PageIcon::Iplc},
+                                                       {btnWave_, PageIcon::Wave},
+                                                       {btnError_, PageIcon::Alarm},
+                                                       {btnHelp_, PageIcon::Help},
+                                                       {btnDebug_, PageIcon::Debug}};
+    for (const auto& [button, icon] : icons) {
+        button->setIcon(PageButtonIcon(icon));
+        button->setIconSize(QSize(24, 24));
+    }
     btnHelp_->hide();
     btnDebug_->setEnabled(false);
     for (QPushButton* b :
