@@ -16,5 +16,9 @@ int main(int argc, char* argv[]) {
         std::fprintf(stderr, "%s\n", qPrintable(error));
         return 2;
     }
+    if (options.help) {
+        std::printf("%s\n", qPrintable(tevra::LaunchOptions::usage()));
+        return 0;
+    }
     return tevra::RunProgram(options);
 }

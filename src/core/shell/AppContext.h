@@ -67,6 +67,8 @@ struct AppContext {
 
     // Message boxes and questions (set by the application; never null once windows exist).
     UserDialogs* dialogs = nullptr;
+    // The error box of ReadWordReported (the same windows as `dialogs`).
+    ReadFailureReporter* readFailureReporter = nullptr;
     // The polling scheduler of the main window; pages register their services with it in
     // their constructors (see PollingScheduler.h for the order numbers).
     PollingScheduler* scheduler = nullptr;

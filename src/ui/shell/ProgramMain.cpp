@@ -48,48 +48,35 @@ bool saveShot(QWidget* widget, const QString& dir, const QString& name) {
 }  // namespace
 
 bool LaunchOptions::parse(const QStringList& arguments, QString* error) {
+    auto fail = [&](const QString& why) {
+        if (error) {
+            *error = why + u'\n' + usage();
+        }
+        return false;
+    };
     for (int i = 1; i < arguments.size(); ++i) {
         const QString& a = arguments[i];
-        auto next = [&](QString& target) {
-            if (i + 1 >= arguments.size()) {
-                return false;
-            }
-            target = arguments[++i];
-            return true;
-        };
         if (a == u"--demo") {
             demo = true;
         } else if (a == u"--admin") {
             administrator = true;
-        } else if (a == u"--screenshot") {
-            if (!next(screenshotDir)) {
-                break;
+        } else if (a == u"--screenshot" || a == u"--program-dir") {
+            if (i + 1 >= arguments.size()) {
+                return fail(QStringLiteral("%1 needs a folder").arg(a));
             }
-        } else if (a == u"--program-dir") {
-            if (!next(programFolder)) {
-                break;
-            }
+            (a == u"--screenshot" ? screenshotDir : programFolder) = arguments[++i];
+        } else if (a == u"--help" || a == u"-h") {
+            help = true;
         } else {
-            if (error) {
-                *error = QStringLiteral("unknown argument: %1\n%2").arg(a, usage());
-            }
-            return false;
+            return fail(QStringLiteral("unknown argument: %1").arg(a));
         }
-        continue;
-    }
-    if (!arguments.isEmpty() &&
-        (arguments.last() == u"--screenshot" || arguments.last() == u"--program-dir")) {
-        if (error) {
-            *error = QStringLiteral("%1 needs a folder\n%2").arg(arguments.last(), usage());
-        }
-        return false;
     }
     return true;
 }
 
 QString LaunchOptions::usage() {
     return QStringLiteral(
-        "usage: tevra [--demo [--admin]] [--screenshot DIR] [--program-dir DIR]\n"
+        "usage: tevra [--demo [--admin]] [--screenshot DIR] [--program-dir DIR] [--help]\n"
         "  --demo            start the simulated drive beside the tool, log in and connect\n"
         "  --admin           with --demo: log in as administrator\n"
         "  --screenshot DIR  save PNG pictures of the login window, the main window and the\n"
@@ -125,6 +112,7 @@ int RunProgram(const LaunchOptions& options) {
     const bool unattended = !options.screenshotDir.isEmpty();
     dialogs.setNonBlocking(unattended);
     ctx.dialogs = &dialogs;
+    ctx.readFailureReporter = &dialogs;
     SetUpDriveLink(ctx);
 
     // Start-up check: the plain copies of the system files and Config.ini.

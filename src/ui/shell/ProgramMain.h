@@ -21,8 +21,10 @@ struct LaunchOptions {
     // Save screenshots of the login window, the main window and the connection page into
     // this folder, then exit.
     QString screenshotDir;
+    // --help: print the usage and exit.
+    bool help = false;
 
-    // Reads --demo, --admin, --screenshot DIR and --program-dir DIR; false (with a usage
+    // Reads --demo, --admin, --screenshot DIR, --program-dir DIR and --help; false (with a usage
     // text in `error`) for anything else.
     bool parse(const QStringList& arguments, QString* error);
     static QString usage();

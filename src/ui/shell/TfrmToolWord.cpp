@@ -38,7 +38,6 @@ TfrmToolWord::TfrmToolWord(AppContext& ctx, QWidget* parent) : QDialog(parent), 
     layout->addLayout(buttons);
     connect(ok, &QPushButton::clicked, this, &TfrmToolWord::Confirm);
     connect(cancel, &QPushButton::clicked, this, &TfrmToolWord::Cancel);
-    connect(PassWordEdit_, &QLineEdit::returnPressed, this, &TfrmToolWord::Confirm);
 }
 
 void TfrmToolWord::showEvent(QShowEvent* event) {
