@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
@@ -74,6 +75,9 @@ QMessageBox* findMessageBox(const QString& text) {
 // process on a pseudo-terminal, as the demo mode runs them.
 TEST(DemoSession, ConnectLoseTheDriveAndReconnect) {
     app();
+    if (!QFileInfo(DemoDrive::programPath(test::programDir())).isExecutable()) {
+        GTEST_SKIP() << "the simulated drive program is not built";
+    }
     test::ScratchDir program;
     copyTree(test::programDir(), program.path());
 
