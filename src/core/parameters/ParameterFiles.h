@@ -133,6 +133,9 @@ using FileChooser = std::function<std::optional<QString>(const FileDialogRequest
 // The three buttons of the parameter page, with their checks, dialogs, messages and the
 // stored folders. The caller saves the configuration.
 struct ParameterFileButtons {
+    ParameterFileButtons(ParameterFileContext& context, IniFile& settings)
+        : ctx(context), config(settings) {}
+
     ParameterFileContext& ctx;
     IniFile& config;
     bool administrator = false;
