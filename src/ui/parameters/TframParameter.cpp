@@ -13,7 +13,9 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalBlocker>
 #include <QTableView>
+#include <QTextBlockFormat>
 #include <QTextCursor>
 #include <QTextEdit>
 #include <QVBoxLayout>
@@ -399,14 +401,27 @@ void TframParameter::ModelChanged() {
 void TframParameter::showDetails() {
     reParaHint_->clear();
     QTextCursor cursor(reParaHint_->document());
+    const QTextBlockFormat plain;
     bool first = true;
+    bool ruleBefore = false;
     for (const DetailParagraph& p : page_->details()) {
         if (p.horizontalBreak) {
-            cursor.insertHtml(QStringLiteral("<hr/>"));
+            ruleBefore = true;
             continue;
         }
-        if (!first) {
-            cursor.insertBlock();
+        QTextBlockFormat block = plain;
+        if (ruleBefore) {
+            // The break: a ruler at the top of the next paragraph.
+            QTextBlockFormat ruler;
+            ruler.setProperty(QTextFormat::BlockTrailingHorizontalRulerWidth,
+                              QTextLength(QTextLength::PercentageLength, 100));
+            cursor.insertBlock(ruler);
+            ruleBefore = false;
+        }
+        if (first) {
+            cursor.setBlockFormat(block);
+        } else {
+            cursor.insertBlock(block);
         }
         first = false;
         for (const StyledRun& run : p.runs) {
@@ -414,13 +429,15 @@ void TframParameter::showDetails() {
         }
     }
     reParaHint_->moveCursor(QTextCursor::Start);
+
+    const QSignalBlocker blocker(ParValEdit_);
+    ParValEdit_->setMaxLength(32767);
+    ParValEdit_->setText(page_->newValueText());
     const int max = page_->valueMaxLength();
-    ParValEdit_->setMaxLength(max > 0 ? max : 32767);
-    edtCurrPara_->setText(page_->currentValueText());
-    if (ParValEdit_->text() != page_->newValueText()) {
-        const QString text = page_->newValueText();
-        ParValEdit_->setText(text);
+    if (max > 0 && ParValEdit_->text().size() <= max) {
+        ParValEdit_->setMaxLength(max);
     }
+    edtCurrPara_->setText(page_->currentValueText());
 }
 
 void TframParameter::showSelection(int row) {
