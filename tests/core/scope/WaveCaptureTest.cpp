@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QEventLoop>
 #include <QTimer>
 
 #include <functional>
@@ -435,6 +436,18 @@ TEST_F(WaveCaptureTest, PendingKeysAreAppliedBetweenRecordsAndAtTheEnd) {
     // The first batch went out before the second record's wave-start frame.
     EXPECT_EQ(host->recordsSentAtKeys[0], 1);
     EXPECT_EQ(capture->PendingInversionKeys.load(), 0u);
+}
+
+TEST_F(WaveCaptureTest, DestroyingARunningCaptureEndsIt) {
+    start();
+    setChannels({kInt16, kInt32, kOff, kOff});
+    ASSERT_EQ(run(), RunOutcome::Started);
+    QTimer::singleShot(50, [&] { capture.reset(); });
+    QEventLoop loop;
+    QTimer::singleShot(100, &loop, &QEventLoop::quit);
+    loop.exec();
+    EXPECT_FALSE(capture);
+    EXPECT_FALSE(captureRunning.load());
 }
 
 TEST_F(WaveCaptureTest, RunRefusals) {
