@@ -79,7 +79,8 @@ TEST_F(WaveStream, SamplesCarryTheRequestedWordsInSlotOrder) {
         EXPECT_FALSE(records.back().aborted);
     }
     // Both halves of the 32-bit signal come from the same value.
-    const SignalSpec* wide = drive().signalBindings().find(0x104);
+    const sim::SignalGenerators bindings = drive().signalBindings();
+    const SignalSpec* wide = bindings.find(0x104);
     ASSERT_NE(wide, nullptr);
     const uint32_t v = static_cast<uint32_t>(wide->value(77));
     EXPECT_EQ(drive().sampleWord(0x104, 77), v & 0xFFFF);
