@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <poll.h>
+#include <sys/prctl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -241,6 +242,9 @@ QString SimulatedDrive::devicePath() const {
 // ----- worker -----
 
 void SimulatedDrive::run() {
+    // Replies and paced samples are due to the microsecond; the default timer slack of a
+    // thread would let every wait run up to 50 us late.
+    prctl(PR_SET_TIMERSLACK, 1000UL, 0, 0, 0);
     uint8_t buf[4096];
     int64_t partialSince = 0;
     while (!stopping_) {
@@ -296,13 +300,13 @@ void SimulatedDrive::run() {
             }
         }
         if (fds[0].revents & POLLIN) {
-            for (;;) {
-                const ssize_t n = ::read(master_, buf, sizeof buf);
-                if (n <= 0) {
-                    break;
-                }
+            // One read takes what has arrived; poll reports anything that comes later.
+            const ssize_t n = ::read(master_, buf, sizeof buf);
+            if (n > 0) {
                 Lock lock(mutex_);
-                onInput(buf, static_cast<int>(n), nowNs());
+                const int64_t t = nowNs();
+                onInput(buf, static_cast<int>(n), t);
+                flushOutput(t);  // a reply due at once goes out before the next wait
             }
         }
     }
