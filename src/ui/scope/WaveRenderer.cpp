@@ -24,11 +24,48 @@ void vertical(QPainter& p, int x) {
 
 }  // namespace
 
+void WaveRenderer::drawSpan(int x, int y0, int y1, uint32_t rgb) {
+    if (y0 > y1) {
+        std::swap(y0, y1);
+    }
+    y0 = std::max(y0, 0);
+    y1 = std::min(y1, plot::kHeight);
+    if (x < 0 || x >= kImageWidth || y0 > y1) {
+        return;
+    }
+    uchar* bits = image_.bits();
+    const qsizetype stride = image_.bytesPerLine();
+    for (int y = y0; y <= y1; ++y) {
+        reinterpret_cast<uint32_t*>(bits + y * stride)[x] = rgb;
+    }
+}
+
+void WaveRenderer::drawTrace(const std::array<int, plot::kColumns>& ys, int zeroLevel,
+                             bool inverted, const QColor& color, int columns) {
+    if (columns <= 0) {
+        return;
+    }
+    const uint32_t rgb = color.rgb();
+    int previous = plot::drawnY(ys[0], zeroLevel, inverted);
+    drawSpan(0, previous, previous, rgb);
+    for (int c = 1; c < columns; ++c) {
+        const int y = plot::drawnY(ys[c], zeroLevel, inverted);
+        const int rise = y - previous;
+        if (rise >= -1 && rise <= 1) {
+            drawSpan(c, y, y, rgb);
+        } else {
+            const int half = rise / 2;
+            const int step = rise > 0 ? 1 : -1;
+            drawSpan(c - 1, previous, previous + half, rgb);
+            drawSpan(c, previous + half + step, y, rgb);
+        }
+        previous = y;
+    }
+}
+
 WaveRenderer::WaveRenderer()
     : image_(kImageWidth, kImageHeight, QImage::Format_RGB32),
-      background_(kImageWidth, kImageHeight, QImage::Format_RGB32) {
-    points_.reserve(plot::kColumns);
-}
+      background_(kImageWidth, kImageHeight, QImage::Format_RGB32) {}
 
 void WaveRenderer::drawBackground(int32_t boardColor) {
     background_.fill(toQColor(boardColor));
@@ -94,23 +131,12 @@ const QImage& WaveRenderer::render(const WaveModel& model, const WaveTraces& tra
     p.setPen(QPen(wave_colors::mouseAxis(), 1));
     vertical(p, model.MouseAxistX);
 
-    // Traces: column c at x = c, columns 0..799.
-    auto drawTrace = [&](const WaveTraces::Column& ys, int zero, bool inverted, const QColor& color,
-                         int columns) {
-        if (columns <= 0) {
-            return;
-        }
-        points_.clear();
-        for (int c = 0; c < columns; ++c) {
-            points_.emplace_back(c, plot::drawnY(ys[c], zero, inverted));
-        }
-        p.setPen(QPen(color, 1));
-        if (columns == 1) {
-            p.drawPoint(points_.front());
-        } else {
-            p.drawPolyline(points_.data(), int(points_.size()));
-        }
-    };
+    p.end();
+
+    // Traces on top, columns 0..799. A trace joins neighbouring columns with the one-pixel
+    // line a line drawer would give them (the vertical run split between the two
+    // columns), written straight into the image: noisy signals make long runs, and the
+    // frame must stay well inside the fastest refresh period.
     const int received = std::clamp(receivedColumns, 0, plot::kWidth);
     for (int n = 0; n < plot::kChannels; ++n) {
         if (lines.compareShown(n, context)) {

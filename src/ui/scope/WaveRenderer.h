@@ -1,10 +1,10 @@
 #pragma once
 
+#include <QColor>
 #include <QImage>
-#include <QPoint>
 
+#include <array>
 #include <cstdint>
-#include <vector>
 
 #include "scope/display/PlotGeometry.h"
 #include "scope/display/PlotInteraction.h"
@@ -34,11 +34,14 @@ class WaveRenderer {
 
   private:
     void drawBackground(int32_t boardColor);
+    // One trace of `columns` columns, and a vertical run of pixels of one column (clipped).
+    void drawTrace(const std::array<int, plot::kColumns>& ys, int zeroLevel, bool inverted,
+                   const QColor& color, int columns);
+    void drawSpan(int x, int y0, int y1, uint32_t rgb);
 
     QImage image_;
     QImage background_;
     int64_t backgroundColor_ = -1;
-    std::vector<QPoint> points_;
 };
 
 }  // namespace tevra
