@@ -16,6 +16,7 @@
 #include "shell/ConnectionController.h"
 #include "shell/DemoDrive.h"
 #include "shell/LoginLogic.h"
+#include "shell/PollingScheduler.h"
 #include "shell/QtUserDialogs.h"
 #include "shell/StartupCheck.h"
 #include "shell/TStartupIM.h"
@@ -210,8 +211,13 @@ int RunProgram(const LaunchOptions& options) {
             if (demoConnect) {
                 page->LinkBut()->click();
             }
-            // Let the scheduler run a while so that the lamps show the live link.
+            // Let the scheduler run a while, and take the pictures while the lamps are lit.
             waitFor(1500);
+            for (int i = 0; i < 100 && ctx.link->isConnected() && ctx.scheduler &&
+                            ctx.scheduler->BlinkCount <= 60;
+                 ++i) {
+                waitFor(10);
+            }
             saveShot(main.get(), options.screenshotDir, QStringLiteral("main.png"));
             saveShot(main->framConnect(), options.screenshotDir, QStringLiteral("connection.png"));
             dialogs.defaultAnswer = true;

@@ -8,6 +8,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QTimer>
 
 #include "shell/AppContext.h"
@@ -22,6 +23,13 @@ const QString kUnknown = QStringLiteral(u"未知");
 
 }  // namespace
 
+void PortComboBox::showPopup() {
+    if (beforePopup) {
+        beforePopup();
+    }
+    QComboBox::showPopup();
+}
+
 TframConnect::TframConnect(AppContext& ctx, QWidget* parent) : QWidget(parent), ctx_(ctx) {
     setObjectName(QStringLiteral("framConnect"));
     auto* layout = new QHBoxLayout(this);
@@ -34,7 +42,11 @@ TframConnect::TframConnect(AppContext& ctx, QWidget* parent) : QWidget(parent), 
     linkGrid->setContentsMargins(6, 4, 6, 4);
     linkGrid->setVerticalSpacing(3);
 
-    cbxPort_ = new QComboBox(linkBox);
+    // The list is read again each time it opens, so that an adapter plugged in after the
+    // start shows up.
+    auto* portBox = new PortComboBox(linkBox);
+    portBox->beforePopup = [this] { RefreshPortList(); };
+    cbxPort_ = portBox;
     cbxPort_->setObjectName(QStringLiteral("cbxPort"));
     cbxPort_->setEditable(true);
     cbxPort_->setInsertPolicy(QComboBox::NoInsert);
@@ -128,12 +140,14 @@ QLabel* TframConnect::addIdentity(QGridLayout* grid, int row, int column, const 
 void TframConnect::RefreshPortList() {
     const QString current = cbxPort_->currentText();
     QStringList items = ctx_.listSerialPorts ? ctx_.listSerialPorts() : QStringList();
-    // Keep paths the user typed (pseudo-terminals are never listed by the system).
-    for (int i = 0; i < cbxPort_->count(); ++i) {
-        if (!items.contains(cbxPort_->itemText(i))) {
-            items << cbxPort_->itemText(i);
+    // Devices that went away leave the list; paths the user typed stay (pseudo-terminals
+    // are never listed by the system).
+    for (const QString& typed : typedPorts_) {
+        if (!items.contains(typed)) {
+            items << typed;
         }
     }
+    const QSignalBlocker block(cbxPort_);
     cbxPort_->clear();
     cbxPort_->addItems(items);
     if (!current.isEmpty()) {
@@ -170,7 +184,10 @@ QString TframConnect::portText() const {
 }
 
 void TframConnect::addPortItem(const QString& name) {
-    if (cbxPort_->findText(name, Qt::MatchExactly) < 0) {
+    if (!typedPorts_.contains(name)) {
+        typedPorts_ << name;
+    }
+    if (cbxPort_->findText(name, Qt::MatchExactly | Qt::MatchCaseSensitive) < 0) {
         const QString text = cbxPort_->currentText();
         cbxPort_->addItem(name);
         cbxPort_->setCurrentText(text);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QComboBox>
 #include <QWidget>
 
 #include <functional>
@@ -7,7 +8,6 @@
 
 #include "shell/ConnectionController.h"
 
-class QComboBox;
 class QGridLayout;
 class QLabel;
 class QPushButton;
@@ -17,6 +17,15 @@ namespace tevra {
 struct AppContext;
 class LampShape;
 class TfrmAutoExamCom;
+
+// The port box: runs beforePopup each time its list opens.
+class PortComboBox : public QComboBox {
+    Q_OBJECT
+  public:
+    using QComboBox::QComboBox;
+    std::function<void()> beforePopup;
+    void showPopup() override;
+};
 
 // The connection page at the top of the parameter page: port, baud rate, station, the
 // connect button with its lamp, and the drive's identity.
@@ -77,6 +86,7 @@ class TframConnect : public QWidget, public ConnectionView {
     std::function<void(bool)> showLinkState_;
     TfrmAutoExamCom* progress_ = nullptr;
     TfrmAutoExamCom* ownProgress_ = nullptr;
+    QStringList typedPorts_;
 
     QComboBox* cbxPort_ = nullptr;
     QComboBox* cbxBaud_ = nullptr;

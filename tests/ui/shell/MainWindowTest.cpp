@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -160,7 +161,27 @@ TEST(MainWindow, LinkStateSwitchesButtonLampAndModelMenu) {
     EXPECT_EQ(f.action("mmiAbout")->shortcut(), QKeySequence(QStringLiteral("Ctrl+Shift+A")));
 }
 
-TEST(MainWindow, DigitHotKeysGoToTheParameterPageOnlyWhileConnected) {
+TEST(ConnectionPage, PortListFollowsTheSystemAndKeepsTypedPaths) {
+    MainFixture f;
+    QStringList system = {QStringLiteral("/dev/ttyS0"), QStringLiteral("/dev/ttyUSB0")};
+    f.ctx.listSerialPorts = [&] { return system; };
+    TframConnect* page = f.main->framConnect();
+    page->RefreshPortList();
+    EXPECT_EQ(page->portItems(), system);
+    page->addPortItem(QStringLiteral("/tmp/pts-link"));
+    // The adapter is unplugged and another appears: the list follows when it opens.
+    system = {QStringLiteral("/dev/ttyS0"), QStringLiteral("/dev/ttyACM0")};
+    page->cbxPort()->showPopup();
+    page->cbxPort()->hidePopup();
+    EXPECT_EQ(page->portItems(), (QStringList{"/dev/ttyS0", "/dev/ttyACM0", "/tmp/pts-link"}));
+    // 256 stations, shown in hexadecimal.
+    EXPECT_EQ(page->MachNoCom()->count(), 256);
+    EXPECT_EQ(page->MachNoCom()->itemText(10), QStringLiteral(u"0A号"));
+    EXPECT_EQ(page->cbxBaud()->count(), 5);
+    EXPECT_EQ(page->cbxBaud()->currentText(), QStringLiteral("115200bps"));
+}
+
+TEST(MainWindow, HotKeyDigitsComeFromTheDigitRow) {
     // The shifted symbols of the digit row count as their digits.
     QKeyEvent shifted(QEvent::KeyPress, Qt::Key_Exclam, Qt::ShiftModifier, QStringLiteral("!"));
     EXPECT_EQ(MainKeyboardDigit(shifted), 1);
