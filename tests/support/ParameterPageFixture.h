@@ -1,5 +1,7 @@
 #pragma once
 
+// Used by the window and end-to-end tests of the parameter page (they link tevra_ui).
+
 #include <QApplication>
 #include <QDir>
 #include <QFile>
