@@ -380,6 +380,12 @@ void TfrmMain::CreatePages() {
         page->hide();
     }
     framConnect_->setShowLinkState([this](bool connected) { ShowLinkState(connected); });
+    // Inversion keys pressed during a capture wait in the capture's request mask; the
+    // capture hands them back to the parameter page between records.
+    framParameter_->setCaptureRequests(&frameWave_->capture().PendingInversionKeys);
+    frameWave_->inversionKeyAction = [this](uint32_t keys) {
+        framParameter_->ApplyCaptureRequests(keys);
+    };
 }
 
 void TfrmMain::CreateToolWindows() {
