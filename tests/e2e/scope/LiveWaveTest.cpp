@@ -117,12 +117,13 @@ TEST_F(LiveWave, FourChannelsAreDrawnAsTheyArriveAndTheArmedTriggerStopsTheCaptu
     model.mx2 = 570;
     model.MouseAxistX = 410;
 
-    // Arm a rising-edge trigger on CH1 at 1000 rpm: 1000 / 2000 × 65 = 32.5 px above zero.
+    // Arm a rising-edge trigger on CH1 at about −1000 rpm (32 px below its zero level): the
+    // speed coming back from −3000 rpm crosses it.
     fixture_.find<QPushButton>("btnChannel")->click();
     TfrmChnChse* trigger = page.triggerWindow();
     trigger->findChild<QAbstractButton*>("rdbtnWve1_1Trg")->click();
     trigger->findChild<QAbstractButton*>("TiggerCheck")->click();
-    SetTriggerLevel(model, 98);
+    SetTriggerLevel(model, 162);
     trigger->findChild<QAbstractButton*>("ConfirmsBtn")->click();
     ASSERT_TRUE(model.Trigger.Armed.load());
 
