@@ -1,5 +1,6 @@
 #include "scope/TframeWave.h"
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QColorDialog>
 #include <QComboBox>
@@ -49,7 +50,7 @@ constexpr int kPlotPanelTop = kChannelBarHeight + 2;
 constexpr int kScrollHeight = 17;
 constexpr int kPlotPanelHeight = WaveRenderer::kImageHeight + kScrollHeight + 5;
 constexpr int kToolLeft = plot::kLeft + WaveRenderer::kImageWidth + 5 + 8;
-constexpr int kToolWidth = 150;
+constexpr int kToolWidth = 116;
 constexpr int kStatusTop = kPlotPanelTop + kPlotPanelHeight + 2;
 constexpr int kStatusHeight = 19;
 constexpr int kMarkerWidth = 30;
@@ -220,13 +221,15 @@ void TframeWave::buildChannelBar() {
     auto* bar = new QWidget(this);
     bar->setObjectName(QStringLiteral("pnlChannels"));
     bar->setGeometry(0, 0, kToolLeft + kToolWidth, kChannelBarHeight);
-    const int sourceWidth = ctx_.AdministratorMode ? 130 : 112;
-    const int groupWidth = 34 + sourceWidth + 4 + 80 + 16 + 6;
+    const int labelWidth = 31;
+    const int sourceWidth = 98;
+    const int rangeWidth = 79;
+    const int groupWidth = labelWidth + sourceWidth + 2 + rangeWidth + 16 + 2;
     for (int n = 0; n < 4; ++n) {
         const int x = plot::kLeft + n * groupWidth;
         auto* label = new QLabel(QStringLiteral("CH%1").arg(n + 1), bar);
         label->setObjectName(QStringLiteral("labChnName1_%1").arg(n + 1));
-        label->setGeometry(x, 6, 32, 18);
+        label->setGeometry(x, 6, labelWidth, 18);
         QFont f = label->font();
         f.setBold(true);
         label->setFont(f);
@@ -234,9 +237,11 @@ void TframeWave::buildChannelBar() {
 
         auto* source = new QComboBox(bar);
         source->setObjectName(QStringLiteral("cmbWve1_%1").arg(n + 1));
-        source->setGeometry(x + 34, 4, sourceWidth, 22);
+        source->setGeometry(x + labelWidth, 4, sourceWidth, 22);
         source->addItems(model_->SourceItems);
         source->setMaxVisibleItems(24);
+        // Register names can be long: the list opens wider than the box.
+        source->view()->setMinimumWidth(ctx_.AdministratorMode ? 260 : 160);
         source->setToolTip(ctx_.AdministratorMode ? QStringLiteral("DSP变量")
                                                   : QStringLiteral("波形源"));
         connect(source, &QComboBox::currentIndexChanged, this, [this, n](int index) {
@@ -255,7 +260,7 @@ void TframeWave::buildChannelBar() {
 
         auto* range = new QComboBox(bar);
         range->setObjectName(QStringLiteral("cmbRage1_%1").arg(n + 1));
-        range->setGeometry(x + 34 + sourceWidth + 4, 4, 80, 22);
+        range->setGeometry(x + labelWidth + sourceWidth + 2, 4, rangeWidth, 22);
         range->addItems(model_->RangeItems);
         range->setToolTip(QStringLiteral("量程/格"));
         connect(range, &QComboBox::currentIndexChanged, this, [this, n](int index) {
@@ -267,7 +272,7 @@ void TframeWave::buildChannelBar() {
 
         auto* ud = new UpDown(0, std::max<int>(0, model_->RangeItems.size() - 1), bar);
         ud->setObjectName(QStringLiteral("udRage1_%1").arg(n + 1));
-        ud->move(x + 34 + sourceWidth + 4 + 80, 5);
+        ud->move(x + labelWidth + sourceWidth + 2 + rangeWidth, 5);
         connect(ud, &UpDown::clicked, this, [this, n](int position) {
             if (position >= 0) {
                 updating_ = true;
@@ -367,14 +372,14 @@ void TframeWave::buildToolColumn() {
     });
     auto timing = [&](const QString& caption, const char* name, int y) {
         auto* c = new QLabel(caption, lengthGroup);
-        c->setGeometry(6, y, 84, 16);
+        c->setGeometry(6, y, 58, 16);
         auto* v = new QLabel(QStringLiteral("0.00"), lengthGroup);
         v->setObjectName(QString::fromLatin1(name));
-        v->setGeometry(92, y, kToolWidth - 98, 16);
+        v->setGeometry(64, y, kToolWidth - 68, 16);
         return v;
     };
-    eachDotTime_ = timing(QStringLiteral("采样周期(mS):"), "EachDotTimeLab", 50);
-    totalTime_ = timing(QStringLiteral("采样总时(mS):"), "TalDotTimeLab", 70);
+    eachDotTime_ = timing(QStringLiteral("周期(mS):"), "EachDotTimeLab", 50);
+    totalTime_ = timing(QStringLiteral("总时(mS):"), "TalDotTimeLab", 70);
 
     // Capture and analysis buttons.
     auto* tools = new QGroupBox(column);
@@ -445,6 +450,9 @@ void TframeWave::buildToolColumn() {
         off->setToolTip(QStringLiteral("关闭通道%1").arg(digit));
         inv->setToolTip(QStringLiteral("通道%1反向").arg(digit));
         type->setToolTip(QStringLiteral("通道%1数据类型").arg(digit));
+        for (QToolButton* b : {on, off, inv, type}) {
+            b->setFont(smallFont(b));
+        }
         const int y = 8 + n * 24;
         on->setGeometry(4, y, cw, 22);
         off->setGeometry(4 + cw, y, cw, 22);
@@ -481,17 +489,17 @@ void TframeWave::buildToolColumn() {
     move->setObjectName(QStringLiteral("grpbxMove"));
     move->setGeometry(4, 92, kToolWidth - 8, 100);
     for (int n = 0; n < 4; ++n) {
-        const int x = 6 + n * 34;
+        const int x = 4 + n * 27;
         auto* l = new QLabel(QStringLiteral("CH%1").arg(n + 1), move);
         l->setObjectName(QStringLiteral("labMVCH1_%1").arg(n + 1));
-        l->setGeometry(x, 22, 30, 16);
+        l->setGeometry(x, 22, 26, 16);
         l->setFont(smallFont(l));
         labMVCH_[n] = l;
         // The up arrow moves the trace up the screen.
         auto* ud = new UpDown(-800, 800, move, -1);
         ud->setObjectName(QStringLiteral("updnCH1_%1").arg(n + 1));
         ud->setToolTip(QStringLiteral("波形1.%1Y轴移动通道").arg(n + 1));
-        ud->move(x + 4, 42);
+        ud->move(x + 3, 42);
         connect(ud, &UpDown::clicked, this, [this, n](int position) {
             afterInteraction(interaction_.shiftChanged(n, position));
         });
@@ -524,7 +532,17 @@ void TframeWave::buildStatusBars() {
     for (int k = 0; k < 5; ++k) {
         bars[k]->setGeometry(0, kStatusTop + k * kStatusHeight, kToolLeft + kToolWidth,
                              kStatusHeight - 1);
-        bars[k]->setProperty("statusRow", k);
+        statusBars_[k] = bars[k];
+    }
+}
+
+void TframeWave::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    // The status bars take the page's full width.
+    for (QWidget* bar : statusBars_) {
+        if (bar) {
+            bar->resize(width(), bar->height());
+        }
     }
 }
 

@@ -123,6 +123,7 @@ class TframeWave : public QWidget, public CaptureHost {
     void showTexts();
     void showBalloon(QWidget* control, const QString& text, const QString& title, int icon);
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
     AppContext& ctx_;
     std::unique_ptr<WaveModel> model_;
@@ -183,6 +184,7 @@ class TframeWave : public QWidget, public CaptureHost {
     QLabel* stapancWveDat_ = nullptr;
     QLabel* stapanIntDat_ = nullptr;
     QLabel* stapancWveFleNm_ = nullptr;
+    std::array<QWidget*, 5> statusBars_{};
     // Popup menu.
     QMenu* pmWave_ = nullptr;
     QAction* pmiRunWave_ = nullptr;

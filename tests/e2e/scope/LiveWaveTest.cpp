@@ -170,6 +170,16 @@ TEST_F(LiveWave, FourChannelsAreDrawnAsTheyArriveAndTheArmedTriggerStopsTheCaptu
     const auto records = sim_->drive().waveRecords();
     ASSERT_FALSE(records.empty());
     const sim::WaveRecord& last = records.back();
+    // The last record shows the event: the speed rising through the threshold.
+    const double threshold = model.Trigger.Threshold.load();
+    bool edge = false;
+    for (int i = 1; i < plot::kWidth && !edge; ++i) {
+        const double v = int16_t(model.Buffers.WaveBuffer(0)[i]);
+        for (int k = std::max(0, i - 7); k < i && !edge; ++k) {
+            edge = v > threshold && int16_t(model.Buffers.WaveBuffer(0)[k]) < threshold;
+        }
+    }
+    EXPECT_TRUE(edge) << records.size() << " records";
     for (int n = 0; n < 4; ++n) {
         const WaveChannel& ch = model.Channels[n];
         int mismatches = 0;
