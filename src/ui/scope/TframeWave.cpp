@@ -34,6 +34,7 @@
 #include "scope/display/MarkerLabel.h"
 #include "shell/AppContext.h"
 #include "shell/BalloonHint.h"
+#include "shell/PollingScheduler.h"
 #include "shell/HelpTopics.h"
 #include "shell/TfrmTool.h"
 #include "shell/TipMessages.h"
@@ -166,6 +167,11 @@ TframeWave::TframeWave(AppContext& ctx, QWidget* parent)
 
     trigger_ = new TfrmChnChse(*model_, this);
     connect(trigger_, &TfrmChnChse::triggerChanged, this, [this] { redrawNow(); });
+    connect(trigger_, &TfrmChnChse::confirmed, this, [this] {
+        if (ctx_.scheduler) {
+            ctx_.scheduler->setTimerEnabled(true);
+        }
+    });
     trigger_->onHelp = [this] {
         if (helpAction) {
             helpAction();
@@ -695,6 +701,11 @@ void TframeWave::redrawNow() {
         texts_.stapanrWveDat.clear();
     }
     interaction_.keepZeroLevelBackups();
+    // Drawing the mouse axis lets the scheduler tick again (during a capture its ticks
+    // only blink the link lamps).
+    if (ctx_.scheduler) {
+        ctx_.scheduler->setTimerEnabled(true);
+    }
     renderer_.render(*model_, traces_, interaction_, context, columns);
     pbWave_->update();
     placeMarkers();

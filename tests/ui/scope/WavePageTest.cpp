@@ -249,3 +249,21 @@ TEST(WavePage, DraggingAZeroLineMovesTheTraceAndItsMarker) {
     // The trace of zeros lies on the new zero line.
     EXPECT_EQ(QColor(page.plotImage().pixel(300, 400)), toQColor(model.Channels[0].Color));
 }
+
+TEST(WavePage, ARangeWithoutAValueIsRefusedAndTheComboGoesBack) {
+    WavePageFixture f;
+    f.ctx.config.writeString("VGridLelve", "0.002/div", "abc");
+    TframeWave& page = f.page();
+    WaveModel& model = page.model();
+    auto* range = f.find<QComboBox>("cmbRage1_1");
+    const int before = range->currentIndex();
+    const double perDivision = model.Channels[0].ValuePerDivision;
+    range->setCurrentIndex(range->findText("0.002/div"));
+    EXPECT_EQ(range->currentIndex(), before);
+    EXPECT_EQ(model.Channels[0].RangeIndex, before);
+    EXPECT_EQ(model.Channels[0].ValuePerDivision, perDivision);
+    // A good range is taken, with its scale label.
+    range->setCurrentIndex(range->findText("0.005/div"));
+    EXPECT_EQ(model.Channels[0].ValuePerDivision, 0.005);
+    EXPECT_EQ(f.find<QLabel>("labCh1_1")->text(), QStringLiteral("CH1: 0.005 "));
+}
