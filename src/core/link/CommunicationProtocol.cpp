@@ -43,7 +43,6 @@ namespace {
 
 using Lock = std::lock_guard<std::recursive_mutex>;
 
-constexpr auto kRetryPause = std::chrono::milliseconds(15);
 constexpr int kPortFailure = 4;
 constexpr int kTextReplyMax = 100;
 
@@ -121,7 +120,7 @@ bool runAttempts(TCommunicationProtocol& p, SerialPort& port, int frameLength, c
     };
     for (int attempt = 0; attempt < rules.attempts; ++attempt) {
         if (attempt >= 1) {
-            std::this_thread::sleep_for(kRetryPause);
+            std::this_thread::sleep_for(p.RetryPause);
         }
         if (!port.purge()) {
             if (apply(rules.portFailure)) {
@@ -377,7 +376,7 @@ bool TCommunicationProtocol::ModbusReadWord(SerialPort& port, uint8_t station,
     const uint8_t* rx = RxBuffer.data();
     for (int attempt = 0; attempt < 4; ++attempt) {
         if (attempt >= 1) {
-            std::this_thread::sleep_for(kRetryPause);
+            std::this_thread::sleep_for(RetryPause);
         }
         tx[0] = station;
         tx[1] = 0x03;

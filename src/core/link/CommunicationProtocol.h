@@ -3,6 +3,7 @@
 #include <QString>
 
 #include <array>
+#include <chrono>
 #include <cstdint>
 #include <mutex>
 
@@ -23,6 +24,9 @@ class TCommunicationProtocol {
     int32_t ErrorCount = 0;
     std::array<uint8_t, kBufferSize> TxBuffer{};
     std::array<uint8_t, kBufferSize> RxBuffer{};
+    // The pause before every attempt after the first (15 ms; tools that replay recorded
+    // replies may shorten it).
+    std::chrono::milliseconds RetryPause{15};
 
     bool ReadWord(SerialPort& port, uint8_t station, uint32_t address, uint16_t& value);
     bool WriteWord(SerialPort& port, uint8_t station, uint32_t address, uint16_t value);

@@ -128,6 +128,39 @@ TEST_F(DriveTransactions, RoundTrips) {
     EXPECT_TRUE(link().LinkProbe());
 }
 
+TEST_F(DriveTransactions, TextRepliesOfAnyLengthEndAtTheQuietLine) {
+    struct Case {
+        QByteArray reply;
+        bool ok;
+        QString text;
+    };
+    const Case cases[] = {
+        {hex("30"), true, QString()},
+        {hex("30 02"), true, QString()},
+        {hex("30 03 9D"), true, QString()},
+        {hex("30 04 41 00"), true, QStringLiteral("A")},  // the last byte is not checked
+        {QByteArray("\x30\x08V2.01\x00", 8), true, QStringLiteral("V2.01")},
+        {hex("31 04 41 00"), false, QString()},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.reply.toHex(' ').toStdString());
+        drive().clearLog();
+        drive().setRawInfoReply(5, c.reply);
+        protocol().ErrorCount = 3;
+        QString text = QStringLiteral("old");
+        EXPECT_EQ(link().ReadInfoString(5, text), c.ok);
+        if (c.ok) {
+            EXPECT_EQ(text, c.text);
+            EXPECT_EQ(protocol().ErrorCount, 0);
+            EXPECT_EQ(drive().requestCount(0x30), 1);
+        } else {
+            EXPECT_EQ(text, QStringLiteral("old"));
+            EXPECT_EQ(drive().requestCount(0x30), 4);
+            EXPECT_EQ(protocol().ErrorCount, 3) << "a wrong first byte leaves ErrorCount alone";
+        }
+    }
+}
+
 TEST_F(DriveTransactions, ControlCodesMoveEncoderParameters) {
     drive().setEncoderParameters({{0x1A0, 0x0103}, {0x1A1, 17}, {0x1A2, 500}});
     ASSERT_TRUE(link().WriteWord(0x1A1, 23));

@@ -79,40 +79,6 @@ TEST(DoubleWordReply, LowByteFirstAndSumChecked) {
     EXPECT_EQ(value, 0x12345678u);
 }
 
-TEST(TextReply, LengthsAndFirstByte) {
-    struct Case {
-        QByteArray reply;
-        bool ok;
-        QString text;
-    };
-    const Case cases[] = {
-        {bytes({0x30}), true, QString()},
-        {bytes({0x30, 0x02}), true, QString()},
-        {bytes({0x30, 0x03, 0x9D}), true, QString()},
-        {bytes({0x30, 0x04, 'A', 0x00}), true, QStringLiteral("A")},  // last byte not checked
-        {QByteArray("\x30\x08V2.01\x00", 8), true, QStringLiteral("V2.01")},
-        {bytes({0x31, 0x04, 'A', 0x00}), false, QString()},
-    };
-    for (const Case& c : cases) {
-        ScriptedPort port;
-        for (int i = 0; i < 4; ++i) {
-            port.replies.push_back(c.reply);
-        }
-        TCommunicationProtocol p;
-        p.ErrorCount = 3;
-        QString text = QStringLiteral("old");
-        EXPECT_EQ(p.ReadInfoString(port, 1, 5, text), c.ok) << c.reply.toHex().toStdString();
-        if (c.ok) {
-            EXPECT_EQ(text, c.text);
-            EXPECT_EQ(p.ErrorCount, 0);
-        } else {
-            EXPECT_EQ(text, QStringLiteral("old"));
-            EXPECT_EQ(port.writes.size(), 4u);
-            EXPECT_EQ(p.ErrorCount, 3) << "a wrong first byte leaves ErrorCount alone";
-        }
-    }
-}
-
 TEST(ModbusReply, OnlyTheCrcIsExamined) {
     // Wrong slave address and function code, correct CRC over bytes 0-4: accepted.
     QByteArray reply = bytes({0x09, 0x04, 0x02, 0x12, 0x34, 0, 0});
