@@ -37,7 +37,9 @@ class SimDrive {
     DriveLink& link();
     // Hands the link over (e.g. to an AppContext); link() is unusable afterwards.
     std::unique_ptr<DriveLink> takeLink();
-    // A new link on the drive's terminal at `baud` (the drive's own when 0).
+    // A new link on the drive's terminal at `baud` (the drive's own when 0). A port is
+    // opened for exclusive use: for a user other than root this fails while another link
+    // (the fixture's own included) has the terminal open.
     std::unique_ptr<DriveLink> openLink(int baud = 0, uint8_t station = 0) const;
     QString devicePath() const { return drive_->devicePath(); }
     const SimDriveOptions& options() const { return options_; }

@@ -365,15 +365,16 @@ TEST_F(DriveTransactions, StopAfterRequests) {
 }
 
 TEST_F(DriveTransactions, OnlyItsOwnStationAnswers) {
-    auto other = sim().openLink(0, 2);
-    ASSERT_TRUE(other);
+    link().setStation(2);
     uint16_t v = 0;
-    EXPECT_FALSE(other->ReadWord(1, v));
-    EXPECT_EQ(other->protocol().ErrorCount, 4);
+    EXPECT_FALSE(link().ReadWord(1, v));
+    EXPECT_EQ(link().protocol().ErrorCount, 4);
     const auto frames = drive().frames();
     ASSERT_EQ(frames.size(), 1u);
     EXPECT_FALSE(frames[0].forThisStation);
     EXPECT_EQ(drive().totalRequests(), 0);
+    link().setStation(1);
+    EXPECT_TRUE(link().ReadWord(1, v));
 }
 
 TEST_F(DriveTransactions, NoAnswerWhileTheLineIsAtAnotherBaudRate) {
