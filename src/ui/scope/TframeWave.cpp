@@ -11,6 +11,7 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QMouseEvent>
+#include <QPointer>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QToolButton>
@@ -197,7 +198,11 @@ TframeWave::TframeWave(AppContext& ctx, QWidget* parent)
     texts_.updatePeriodicTexts(*model_, {});
     texts_.updateMeasureReadout(*model_);
     redrawNow();
-    ctx_.settingsSavers.push_back([this] { SaveSettings(); });
+    ctx_.settingsSavers.push_back([page = QPointer<TframeWave>(this)] {
+        if (page) {
+            page->SaveSettings();
+        }
+    });
 }
 
 TframeWave::~TframeWave() {

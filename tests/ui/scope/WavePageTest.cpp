@@ -248,6 +248,11 @@ TEST(WavePage, DraggingAZeroLineMovesTheTraceAndItsMarker) {
     page.RefreshWave();
     // The trace of zeros lies on the new zero line.
     EXPECT_EQ(QColor(page.plotImage().pixel(300, 400)), toQColor(model.Channels[0].Color));
+    // Closing the program keeps the new level.
+    for (const auto& save : f.ctx.settingsSavers) {
+        save();
+    }
+    EXPECT_EQ(f.ctx.config.readInt("Systemset", "Wve1_1Pos", 0), 400);
 }
 
 TEST(WavePage, ARangeWithoutAValueIsRefusedAndTheComboGoesBack) {
