@@ -6,11 +6,16 @@
 #include <QRadioButton>
 #include <QTableView>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
 #include <QTextEdit>
 
 #include "ParameterPageFixture.h"
 #include "parameters/ParameterPage.h"
+#include "parameters/TfrmBackupNote.h"
 #include "parameters/TfrmFind.h"
+#include "parameters/TfrmImportNote.h"
 #include "shell/LampShape.h"
 #include "shell/TipMessages.h"
 
@@ -199,6 +204,52 @@ TEST(ParameterPageUi, DesignStateOfTheIoPanel) {
     EXPECT_TRUE(child<QWidget>(f.page.get(), "btnHelp1")->isHidden());
     EXPECT_EQ(child<QPushButton>(f.page.get(), "BackupParaBtn")->text(),
               QStringLiteral(u"备份参数 &B"));
+}
+
+}  // namespace
+}  // namespace tevra
+
+namespace tevra {
+namespace {
+
+TEST(ParameterNoteWindows, ViewerShowsTheLinesInTheirStylesAndEditorClearsThePrompt) {
+    test::parameterUiApp();
+    BackupFileInfo info;
+    info.BottomSoftTy = QStringLiteral("TVD-A04");
+    info.DateTime = QStringLiteral("2026-12-11 14:03:07");
+    info.ParaNote = QStringLiteral(u"%一号机%%");
+    info.LineNum = 2;
+    TfrmImportNote viewer;
+    viewer.fill(ImportNoteContent(info));
+    EXPECT_EQ(viewer.windowTitle(), QStringLiteral(u"导入参数备注"));
+    QTextEdit* text = child<QTextEdit>(&viewer, "redtImport");
+    ASSERT_NE(text, nullptr);
+    EXPECT_TRUE(text->isReadOnly());
+    const QStringList lines = text->toPlainText().split('\n');
+    ASSERT_EQ(lines.size(), 13);
+    EXPECT_EQ(lines[1], QStringLiteral(u"信息号：TVD-A04"));
+    EXPECT_EQ(lines[10], QStringLiteral(u"一号机"));
+    // The value of "信息号：" is underlined blue, its label plain black.
+    QTextCursor cursor(text->document()->findBlockByNumber(1));
+    cursor.movePosition(QTextCursor::EndOfBlock);
+    EXPECT_TRUE(cursor.charFormat().fontUnderline());
+    EXPECT_EQ(cursor.charFormat().foreground().color(), QColor(0, 0, 255));
+    cursor.movePosition(QTextCursor::StartOfBlock);
+    cursor.movePosition(QTextCursor::Right);
+    EXPECT_FALSE(cursor.charFormat().fontUnderline());
+    EXPECT_EQ(child<QPushButton>(&viewer, "btnOK")->toolTip(),
+              QStringLiteral(u"核对参数信息，点击确定参数将被导入。"));
+
+    TfrmBackupNote editor;
+    QTextEdit* note = child<QTextEdit>(&editor, "redtBackup");
+    note->setPlainText(QStringLiteral(u" 在此输入参数备注 "));
+    QTest::mouseClick(note->viewport(), Qt::LeftButton);
+    EXPECT_TRUE(note->toPlainText().isEmpty());
+    QTest::keyClicks(note, "a");
+    QTest::mouseClick(note->viewport(), Qt::LeftButton);
+    EXPECT_EQ(note->toPlainText(), QStringLiteral("a"));
+    note->setPlainText(QStringLiteral("one\ntwo"));
+    EXPECT_EQ(editor.noteLines(), QStringList({"one", "two"}));
 }
 
 }  // namespace
