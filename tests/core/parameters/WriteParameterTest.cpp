@@ -14,7 +14,7 @@ using test::Entry;
 using test::Request;
 using Target = ParameterPage::WriteTarget;
 
-constexpr int kWriteWord = 0x11, kReadWord = 0x10, kWriteDWord = 0x17, kReadDWord = 0x16;
+constexpr int kWriteWord = 0x11, kWriteDWord = 0x17;
 constexpr int kWriteEeprom = 0x1B;
 
 class WriteParameterTest : public test::SimDriveTest {
