@@ -181,6 +181,7 @@ TframeWave::TframeWave(AppContext& ctx, QWidget* parent)
     bitWindow_ = new TfrmBitWvSet(*model_, *dialogs, this);
     connect(bitWindow_, &TfrmBitWvSet::bitModeChanged, this, [this] { redrawNow(); });
     bitWindow_->onHelp = trigger_->onHelp;
+    bitWindow_->captureRunning = [this] { return capture_->isRunning(); };
     dtSet_ = new TfrmDTSet(this);
     dtSet_->balloon = [this](QWidget* control, const QString& text, const QString& title) {
         showBalloon(control, text, title, BalloonInfo);
@@ -845,6 +846,7 @@ void TframeWave::triggerFired() {
 
 void TframeWave::captureFinished() {
     setRunButtons(false);
+    bitWindow_->captureEnded();
     texts_.updateAxisReadouts(*model_, traces_, shiftMode(), false);
     redrawNow();
 }

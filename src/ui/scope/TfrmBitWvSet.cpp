@@ -79,7 +79,11 @@ TfrmBitWvSet::TfrmBitWvSet(WaveModel& model, UserDialogs& dialogs, QWidget* pare
     });
     connect(apply, &QPushButton::clicked, this, [this] {
         copyBoxesToFlags();
-        applyBitMode(model_);
+        if (captureRunning && captureRunning()) {
+            deferred_ = true;
+        } else {
+            applyBitMode(model_);
+        }
         Q_EMIT bitModeChanged();
     });
     connect(cancel, &QPushButton::clicked, this, [this] {
@@ -106,8 +110,23 @@ void TfrmBitWvSet::cancelBitMode() {
     for (QCheckBox* box : boxes_) {
         box->setChecked(false);
     }
-    tevra::cancelBitMode(model_);
+    if (captureRunning && captureRunning()) {
+        for (WaveChannel& c : model_.Channels) {
+            c.BitMode = false;
+        }
+        deferred_ = true;
+    } else {
+        tevra::cancelBitMode(model_);
+    }
     Q_EMIT bitModeChanged();
+}
+
+void TfrmBitWvSet::captureEnded() {
+    if (deferred_) {
+        deferred_ = false;
+        applyBitMode(model_);
+        Q_EMIT bitModeChanged();
+    }
 }
 
 void TfrmBitWvSet::closeByButton() {

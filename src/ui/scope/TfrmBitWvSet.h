@@ -27,6 +27,11 @@ class TfrmBitWvSet : public QDialog {
     void cancelBitMode();
 
     std::function<void()> onHelp;
+    // While a capture runs the capture thread owns the sample buffers: the flags then take
+    // effect with its next record, and the record on screen is brought in line with them
+    // when the capture has ended (captureEnded).
+    std::function<bool()> captureRunning;
+    void captureEnded();
 
   Q_SIGNALS:
     // The traces must be drawn again.
@@ -46,6 +51,7 @@ class TfrmBitWvSet : public QDialog {
     std::array<QCheckBox*, 4> boxes_{};
     std::array<QComboBox*, 4> bits_{};
     bool closing_ = false;
+    bool deferred_ = false;
 };
 
 }  // namespace tevra

@@ -11,6 +11,7 @@
 #include "../../ui/scope/WavePageFixture.h"
 #include "SimDriveFixture.h"
 #include "scope/SampleType.h"
+#include "scope/TfrmBitWvSet.h"
 #include "scope/TfrmChnChse.h"
 #include "scope/Trigger.h"
 #include "scope/WaveColors.h"
@@ -196,4 +197,25 @@ TEST_F(LiveWave, FourChannelsAreDrawnAsTheyArriveAndTheArmedTriggerStopsTheCaptu
     EXPECT_TRUE(
         fixture_.find<QLabel>("stapanIntTm")->text().startsWith(QStringLiteral("测量时间: ")));
     screenshot(page, QStringLiteral("wave-four-channels-triggered"));
+}
+
+TEST_F(LiveWave, BitModeLeftDuringACaptureRestoresTheRecordWhenItEnds) {
+    setUpChannels();
+    TframeWave& page = fixture_.page();
+    WaveModel& model = page.model();
+    model.Channels[3].BitMode = true;  // CH4, the current: its sign bit
+    model.Channels[3].BitNumber = 15;
+    fixture_.find<QPushButton>("RunWaveBut")->click();
+    ASSERT_TRUE(refreshUntil([&] { return page.capture().progress().Record >= 2; }, 20000));
+    // "退出位方式" while records arrive, then stop.
+    page.bitWindow()->cancelBitMode();
+    EXPECT_FALSE(model.Channels[3].BitMode);
+    fixture_.find<QPushButton>("StopWave")->click();
+    ASSERT_TRUE(refreshUntil([&] { return !page.capture().isRunning(); }, 20000));
+    int raw = 0;
+    for (int i = 0; i < plot::kWidth; ++i) {
+        EXPECT_EQ(model.Buffers.WaveBuffer(3)[i], model.Buffers.BitSourceBuffer(3)[i]) << i;
+        raw += model.Buffers.WaveBuffer(3)[i] > 1;
+    }
+    EXPECT_GT(raw, plot::kWidth / 2);  // the sine's raw values, not bits
 }
