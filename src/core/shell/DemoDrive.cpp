@@ -4,6 +4,10 @@
 #include <QElapsedTimer>
 #include <QFileInfo>
 
+#include <csignal>
+
+#include <sys/prctl.h>
+
 namespace tevra {
 
 DemoDrive::~DemoDrive() {
@@ -39,6 +43,8 @@ bool DemoDrive::start(const QString& programFolder, int station, int baud, QStri
                             QString::number(baud), QStringLiteral("--program-dir"), programFolder});
     process_->setProcessChannelMode(QProcess::ForwardedErrorChannel);
     process_->setStandardOutputFile(QProcess::nullDevice());
+    // The drive goes with the tool even when the tool is killed.
+    process_->setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGTERM); });
     process_->start();
     if (!process_->waitForStarted(timeoutMs)) {
         if (error) {

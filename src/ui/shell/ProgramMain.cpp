@@ -1,12 +1,19 @@
 #include "shell/ProgramMain.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QEventLoop>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSocketNotifier>
 #include <QTimer>
+
+#include <csignal>
+
+#include <sys/socket.h>
+#include <unistd.h>
 
 #include "description/ProtectedTextFile.h"
 #include "link/SerialDevices.h"
@@ -25,8 +32,6 @@
 #include "shell/TfrmSoftErr.h"
 #include "shell/TipMessages.h"
 
-#include <QComboBox>
-
 namespace tevra {
 namespace {
 
@@ -44,6 +49,33 @@ bool saveShot(QWidget* widget, const QString& dir, const QString& name) {
         qWarning("cannot save %s", qPrintable(path));
     }
     return ok;
+}
+
+// SIGINT and SIGTERM end the program through its event loops, so that the exit cleanup
+// (plain copies, the demo drive) still runs.
+int signalPipe[2] = {-1, -1};
+
+void onQuitSignal(int) {
+    const char byte = 1;
+    [[maybe_unused]] const ssize_t n = ::write(signalPipe[1], &byte, 1);
+}
+
+void quitOnSignals() {
+    if (signalPipe[0] >= 0 || ::socketpair(AF_UNIX, SOCK_STREAM, 0, signalPipe) != 0) {
+        return;
+    }
+    auto* notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, qApp);
+    QObject::connect(notifier, &QSocketNotifier::activated, qApp, [] {
+        char byte;
+        [[maybe_unused]] const ssize_t n = ::read(signalPipe[0], &byte, 1);
+        QCoreApplication::exit(130);
+    });
+    struct sigaction action {};
+    action.sa_handler = onQuitSignal;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    ::sigaction(SIGINT, &action, nullptr);
+    ::sigaction(SIGTERM, &action, nullptr);
 }
 
 }  // namespace
@@ -105,6 +137,7 @@ std::unique_ptr<TfrmMain> CreateWindows(AppContext& ctx, StartupProgress* progre
 }
 
 int RunProgram(const LaunchOptions& options) {
+    quitOnSignals();
     AppContext ctx;
     ctx.folders = options.programFolder.isEmpty()
                       ? ProgramFolders::forApplication()
