@@ -21,7 +21,7 @@ QString DemoDrive::programPath(const QString& programFolder) {
 bool DemoDrive::start(const QString& programFolder, int station, int baud, QString* error,
                       int timeoutMs) {
     stop();
-    const QString program = programPath(programFolder);
+    const QString program = program_.isEmpty() ? programPath(programFolder) : program_;
     if (!QFileInfo(program).isExecutable()) {
         if (error) {
             *error = QStringLiteral(u"找不到模拟驱动器程序：%1").arg(program);

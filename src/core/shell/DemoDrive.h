@@ -23,6 +23,8 @@ class DemoDrive {
     bool start(const QString& programFolder, int station, int baud, QString* error,
                int timeoutMs = 10000);
     void stop();
+    // The drive program to run instead of the one in the program folder.
+    void setProgram(const QString& path) { program_ = path; }
     // Further arguments for the drive program ("--no-pace", "--silence" ...).
     void setExtraArguments(const QStringList& arguments) { extraArguments_ = arguments; }
 
@@ -41,6 +43,7 @@ class DemoDrive {
     std::unique_ptr<QProcess> process_;
     QString devicePath_;
     QStringList extraArguments_;
+    QString program_;
 };
 
 }  // namespace tevra

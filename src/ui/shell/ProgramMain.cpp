@@ -185,6 +185,9 @@ int RunProgram(const LaunchOptions& options) {
             baudIndex = baud::k115200;
         }
         QString error;
+        // The drive program sits beside the tool; it reads the description of the program
+        // folder in use.
+        demo.setProgram(DemoDrive::programPath(QCoreApplication::applicationDirPath()));
         if (!demo.start(ctx.folders.programFolder(), station, baud::Rate(baudIndex), &error)) {
             dialogs.showMessage(error, caption::error(), MessageIcon::Error);
         }
