@@ -225,6 +225,7 @@ int RunProgram(const LaunchOptions& options) {
     }
 
     std::unique_ptr<TfrmMain> main = CreateWindows(ctx, login.get());
+    dialogs.setDefaultParent(main.get());
     login->close();
     main->ApplyLateSettings();
     QObject::connect(main.get(), &TfrmMain::firstShown, main.get(), [&login] {

@@ -23,9 +23,12 @@ QMessageBox::Icon toQt(MessageIcon icon) {
 }  // namespace
 
 QMessageBox* QtUserDialogs::createBox(const QString& text, const QString& caption,
-                                      MessageIcon icon) {
-    auto* box = new QMessageBox(toQt(icon), caption, text, QMessageBox::NoButton,
-                                QApplication::activeWindow());
+                                      MessageIcon icon) const {
+    QWidget* parent = QApplication::activeWindow();
+    if (!parent) {
+        parent = defaultParent_;
+    }
+    auto* box = new QMessageBox(toQt(icon), caption, text, QMessageBox::NoButton, parent);
     box->setObjectName(QStringLiteral("messageBox"));
     box->setAttribute(Qt::WA_DeleteOnClose);
     return box;

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QPointer>
 #include <QString>
+#include <QWidget>
 
 #include <deque>
 #include <vector>
@@ -25,6 +27,8 @@ class QtUserDialogs : public UserDialogs, public ReadFailureReporter {
     void reportReadFailure(const QString& text, const QString& caption) override;
 
     void setNonBlocking(bool nonBlocking) { nonBlocking_ = nonBlocking; }
+    // The window a box belongs to when no window of the program is active (the main window).
+    void setDefaultParent(QWidget* parent) { defaultParent_ = parent; }
     bool nonBlocking() const { return nonBlocking_; }
 
     struct Shown {
@@ -37,11 +41,12 @@ class QtUserDialogs : public UserDialogs, public ReadFailureReporter {
     std::deque<bool> answers;
     bool defaultAnswer = true;
 
-    // A message box of the given icon and buttons, parented to the active window.
-    static QMessageBox* createBox(const QString& text, const QString& caption, MessageIcon icon);
+    // A message box of the given icon, parented to the active window.
+    QMessageBox* createBox(const QString& text, const QString& caption, MessageIcon icon) const;
 
   private:
     bool nonBlocking_ = false;
+    QPointer<QWidget> defaultParent_;
 };
 
 }  // namespace tevra
