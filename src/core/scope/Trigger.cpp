@@ -11,6 +11,9 @@ void TriggerHistory::push(double v) {
         values_[k] = values_[k - 1];
     }
     values_[0] = v;
+    if (size_ < kDepth) {
+        ++size_;
+    }
 }
 
 TriggerLevelChange SetTriggerLevel(WaveModel& model, int y) {
@@ -64,7 +67,7 @@ bool TestTriggerSample(TriggerHistory& history, TriggerEdge edge, double thresho
         if (!(v > threshold)) {
             return false;
         }
-        for (int k = 1; k < TriggerHistory::kDepth; ++k) {
+        for (int k = 1; k < history.size(); ++k) {
             if (history[k] < threshold) {
                 return true;
             }
@@ -74,7 +77,7 @@ bool TestTriggerSample(TriggerHistory& history, TriggerEdge edge, double thresho
     if (!(v < threshold)) {
         return false;
     }
-    for (int k = 1; k < TriggerHistory::kDepth; ++k) {
+    for (int k = 1; k < history.size(); ++k) {
         if (history[k] > threshold) {
             return true;
         }

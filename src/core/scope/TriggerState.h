@@ -17,17 +17,25 @@ struct TriggerSnapshot {
     double Threshold = 0.0;
 };
 
-// The last eight tested values, newest first; kept across records and channels.
+// The last eight tested values, newest first; kept across the records of a capture. Only
+// values actually tested count: a new capture starts with an empty history, so an edge is
+// never reported against values that were not in the stream.
 class TriggerHistory {
   public:
     static constexpr int kDepth = 8;
     // Drops the oldest value and puts v in front.
     void push(double v);
     double operator[](int k) const { return values_[k]; }
-    void clear() { values_.fill(0.0); }
+    // How many of the eight places hold tested values.
+    int size() const { return size_; }
+    void clear() {
+        values_.fill(0.0);
+        size_ = 0;
+    }
 
   private:
     std::array<double, kDepth> values_{};
+    int size_ = 0;
 };
 
 // The level trigger of the oscilloscope. The window (main thread) edits it; a running

@@ -111,6 +111,7 @@ RunOutcome WaveCapture::Run(const WaveSourceCatalog& sources) {
     }
     PendingInversionKeys = 0;
     CaptureContinue = true;
+    model_.Trigger.History.clear();
     progress_.store(0, std::memory_order_release);
     recordLength_.store(model_.recordLength(), std::memory_order_relaxed);
     worker_->Next = RecordSetup();

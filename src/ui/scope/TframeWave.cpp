@@ -792,9 +792,7 @@ void TframeWave::RunWaveClick() {
     }
     // A capture moves both waves together from the start of the record.
     if (shiftTool_) {
-        if (auto* both = shiftTool_->findChild<QToolButton*>(QStringLiteral("btnUnlimited"))) {
-            both->setChecked(true);
-        }
+        shiftTool_->setMode(TfrmTool::ShiftMode::Unrestricted);
     }
     updating_ = true;
     scroll_->setValue(0);

@@ -386,6 +386,8 @@ void TfrmMain::CreatePages() {
     frameWave_->inversionKeyAction = [this](uint32_t keys) {
         framParameter_->ApplyCaptureRequests(keys);
     };
+    // A capture that passes its link error limit disconnects as the connection page does.
+    frameWave_->disconnectAction = [this] { framConnect_->controller().Disconnect(); };
 }
 
 void TfrmMain::CreateToolWindows() {

@@ -38,16 +38,16 @@ TfrmTool::TfrmTool(AppContext& ctx, QWidget* parent)
     group_->setObjectName(QStringLiteral("gbxShift"));
     group_->installEventFilter(this);
     auto* g = new QVBoxLayout(group_);
-    btnCompare_ = makeButton(group_, "btnCompare", QStringLiteral(u"比较波形"),
-                             QStringLiteral(u"只拖动比较波形。"));
-    btnReceive_ = makeButton(group_, "btnReceive", QStringLiteral(u"接收波形"),
-                             QStringLiteral(u"只拖动接收波形"));
-    btnUnlimited_ = makeButton(group_, "btnUnlimited", QStringLiteral(u"无限制"),
-                               QStringLiteral(u"没有限制，即同时拖动接收波形和比较波形。"));
-    btnUnlimited_->setChecked(true);
-    g->addWidget(btnCompare_);
-    g->addWidget(btnReceive_);
-    g->addWidget(btnUnlimited_);
+    spbtnCmpWve_ = makeButton(group_, "spbtnCmpWve", QStringLiteral(u"比较波形"),
+                              QStringLiteral(u"只拖动比较波形。"));
+    rpbtnRece_ = makeButton(group_, "rpbtnRece", QStringLiteral(u"接收波形"),
+                            QStringLiteral(u"只拖动接收波形"));
+    spbtnNone_ = makeButton(group_, "spbtnNone", QStringLiteral(u"无限制"),
+                            QStringLiteral(u"没有限制，即同时拖动接收波形和比较波形。"));
+    spbtnNone_->setChecked(true);
+    g->addWidget(spbtnCmpWve_);
+    g->addWidget(rpbtnRece_);
+    g->addWidget(spbtnNone_);
     layout->addWidget(group_);
     adjustSize();
     move(ctx_.config.readInt(kSection, QStringLiteral("Left"), 0),
@@ -55,13 +55,27 @@ TfrmTool::TfrmTool(AppContext& ctx, QWidget* parent)
 }
 
 TfrmTool::ShiftMode TfrmTool::mode() const {
-    if (btnCompare_->isChecked()) {
+    if (spbtnCmpWve_->isChecked()) {
         return ShiftMode::CompareOnly;
     }
-    if (btnReceive_->isChecked()) {
+    if (rpbtnRece_->isChecked()) {
         return ShiftMode::ReceivedOnly;
     }
     return ShiftMode::Unrestricted;
+}
+
+void TfrmTool::setMode(ShiftMode mode) {
+    switch (mode) {
+        case ShiftMode::CompareOnly:
+            spbtnCmpWve_->setChecked(true);
+            break;
+        case ShiftMode::ReceivedOnly:
+            rpbtnRece_->setChecked(true);
+            break;
+        case ShiftMode::Unrestricted:
+            spbtnNone_->setChecked(true);
+            break;
+    }
 }
 
 void TfrmTool::toggleVisible() {

@@ -20,6 +20,7 @@ class TfrmTool : public QWidget {
     TfrmTool(AppContext& ctx, QWidget* parent);
 
     ShiftMode mode() const;
+    void setMode(ShiftMode mode);
     void toggleVisible();
     // frmTool/Top and Left, written when the main window closes.
     void saveSettings();
@@ -31,9 +32,9 @@ class TfrmTool : public QWidget {
   private:
     AppContext& ctx_;
     QGroupBox* group_ = nullptr;
-    QToolButton* btnCompare_ = nullptr;
-    QToolButton* btnReceive_ = nullptr;
-    QToolButton* btnUnlimited_ = nullptr;
+    QToolButton* spbtnCmpWve_ = nullptr;
+    QToolButton* rpbtnRece_ = nullptr;
+    QToolButton* spbtnNone_ = nullptr;
     QPoint dragOffset_;
     bool dragging_ = false;
 };
