@@ -6,18 +6,6 @@
 namespace tevra {
 namespace {
 
-QStringView trimView(QStringView text) {
-    qsizetype begin = 0;
-    qsizetype end = text.size();
-    while (begin < end && text[begin].unicode() <= 32) {
-        ++begin;
-    }
-    while (end > begin && text[end - 1].unicode() <= 32) {
-        --end;
-    }
-    return text.sliced(begin, end - begin);
-}
-
 bool endsSection(QStringView line) {
     return line.startsWith(u'[') && line.contains(u']');
 }

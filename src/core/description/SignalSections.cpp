@@ -51,18 +51,13 @@ DescriptionResult<QVector<Signal>> readSignals(const QStringList& lines, const Q
     return out;
 }
 
-}  // namespace
-
-DescriptionResult<WaveSourceList> ReadWaveSections(const QStringList& systemLines,
-                                                   const QString& file) {
-    auto signalList = readSignals(systemLines, file, u"[Wave", QStringLiteral("[Wave...]"));
-    if (!signalList) {
-        return signalList.error();
-    }
-    WaveSourceList out;
-    out.reserve(signalList->size());
-    for (const Signal& s : *signalList) {
-        WaveSourceEntry e;
+// The common fields of a wave source or user monitor entry.
+template <typename List>
+List toEntries(const QList<Signal>& signalList) {
+    List out;
+    out.reserve(signalList.size());
+    for (const Signal& s : signalList) {
+        typename List::value_type e;
         e.RegisterName = s.registerName;
         e.Name = s.name;
         e.Unit = s.unit;
@@ -73,6 +68,17 @@ DescriptionResult<WaveSourceList> ReadWaveSections(const QStringList& systemLine
     return out;
 }
 
+}  // namespace
+
+DescriptionResult<WaveSourceList> ReadWaveSections(const QStringList& systemLines,
+                                                   const QString& file) {
+    auto signalList = readSignals(systemLines, file, u"[Wave", QStringLiteral("[Wave...]"));
+    if (!signalList) {
+        return signalList.error();
+    }
+    return toEntries<WaveSourceList>(*signalList);
+}
+
 DescriptionResult<MonitorList> ReadUserMonitorSections(const QStringList& systemLines,
                                                        const QString& file) {
     auto signalList =
@@ -80,18 +86,7 @@ DescriptionResult<MonitorList> ReadUserMonitorSections(const QStringList& system
     if (!signalList) {
         return signalList.error();
     }
-    MonitorList out;
-    out.reserve(signalList->size());
-    for (const Signal& s : *signalList) {
-        MonitorEntry e;
-        e.RegisterName = s.registerName;
-        e.Name = s.name;
-        e.Unit = s.unit;
-        e.Hint = s.hint;
-        e.Coefficient = s.coefficient;
-        out.append(std::move(e));
-    }
-    return out;
+    return toEntries<MonitorList>(*signalList);
 }
 
 DescriptionResult<WaveSourceList> ReadWaveSections(const ProgramFolders& folders,

@@ -341,6 +341,15 @@ void StorePraSavePath(IniFile& config, const QString& fileName) {
                        FolderOf(fileName));
 }
 
+std::optional<QString> ParameterFileButtons::chooseDpmFile(const FileDialogRequest& request) {
+    QDir().mkpath(request.startFolder);
+    const std::optional<QString> chosen = chooseFile(request);
+    if (!chosen || chosen->isEmpty()) {
+        return std::nullopt;
+    }
+    return WithDefaultExtension(*chosen);
+}
+
 bool ParameterFileButtons::Backup(const DriveIdentityTexts& identity,
                                   const ConfirmedFileIdentity& confirmed) {
     if (!ctx.link.isConnected()) {
@@ -354,12 +363,11 @@ bool ParameterFileButtons::Backup(const DriveIdentityTexts& identity,
     request.filter = QStringLiteral(u"备份参数文件(*.dpm)|*.dpm|*.*|*.*");
     request.defaultExtension = QStringLiteral(".dpm");
     request.startFolder = PraSavePath(config, ctx.folders);
-    QDir().mkpath(request.startFolder);
-    const std::optional<QString> chosen = chooseFile(request);
-    if (!chosen || chosen->isEmpty()) {
+    const std::optional<QString> chosen = chooseDpmFile(request);
+    if (!chosen) {
         return false;
     }
-    const QString fileName = WithDefaultExtension(*chosen);
+    const QString& fileName = *chosen;
     if (!BackupParameters(ctx, fileName, identity, confirmed.DriveType, editNote)) {
         return false;
     }
@@ -386,12 +394,11 @@ bool ParameterFileButtons::Import(const ParameterGridModel& grid, const TNoImpor
     request.filter = QStringLiteral(u"参数文件(*.dpm)|*.dpm|*.*|*.*");
     request.defaultExtension = QStringLiteral(".dpm");
     request.startFolder = PraOpenPath(config, ctx.folders);
-    QDir().mkpath(request.startFolder);
-    const std::optional<QString> chosen = chooseFile(request);
-    if (!chosen || chosen->isEmpty()) {
+    const std::optional<QString> chosen = chooseDpmFile(request);
+    if (!chosen) {
         return false;
     }
-    const QString fileName = WithDefaultExtension(*chosen);
+    const QString& fileName = *chosen;
     if (!ImportParameterFile(ctx, fileName, lastPr, barred, identity, confirmed, viewNote)) {
         return false;
     }
@@ -416,12 +423,11 @@ bool ParameterFileButtons::View(ParameterGridModel& grid, const DriveIdentityTex
     request.filter = QStringLiteral(u"参数文件(*.dpm)|*.dpm|波形文件(*.dwt)|*.dwt|*.*|*.*");
     request.defaultExtension = QStringLiteral(".dpm");
     request.startFolder = PraOpenPath(config, ctx.folders);
-    QDir().mkpath(request.startFolder);
-    const std::optional<QString> chosen = chooseFile(request);
-    if (!chosen || chosen->isEmpty()) {
+    const std::optional<QString> chosen = chooseDpmFile(request);
+    if (!chosen) {
         return false;
     }
-    const QString fileName = WithDefaultExtension(*chosen);
+    const QString& fileName = *chosen;
     if (!ViewParameterFile(ctx, fileName, grid, identity, confirmed, viewNote)) {
         return false;
     }

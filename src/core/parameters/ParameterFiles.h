@@ -153,6 +153,11 @@ struct ParameterFileButtons {
     // ViewParaBBtn "查看参数 &S".
     bool View(ParameterGridModel& grid, const DriveIdentityTexts& identity,
               ConfirmedFileIdentity& confirmed);
+
+  private:
+    // Creates the start folder, asks for a file and adds the default extension; nothing
+    // when the dialog was cancelled.
+    std::optional<QString> chooseDpmFile(const FileDialogRequest& request);
 };
 
 }  // namespace tevra

@@ -2,7 +2,7 @@
 
 namespace tevra {
 
-QString trimText(QStringView text) {
+QStringView trimView(QStringView text) {
     qsizetype begin = 0;
     qsizetype end = text.size();
     while (begin < end && text[begin].unicode() <= 32) {
@@ -11,7 +11,11 @@ QString trimText(QStringView text) {
     while (end > begin && text[end - 1].unicode() <= 32) {
         --end;
     }
-    return text.mid(begin, end - begin).toString();
+    return text.sliced(begin, end - begin);
+}
+
+QString trimText(QStringView text) {
+    return trimView(text).toString();
 }
 
 QStringList splitLines(QStringView text) {

@@ -12,6 +12,8 @@ namespace tevra {
 // line breaks, NUL and the other control characters), as the description readers and the
 // file layer expect.
 QString trimText(QStringView text);
+// The same trimming as a view into `text`, without a copy.
+QStringView trimView(QStringView text);
 
 // Splits at CR LF, a lone CR or a lone LF. A final line break does not add an empty line;
 // an empty text gives an empty list.

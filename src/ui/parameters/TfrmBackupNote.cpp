@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include "parameters/ParameterFiles.h"
+#include "shell/DialogButtons.h"
 #include "text/TextUtil.h"
 
 namespace tevra {
@@ -24,15 +25,10 @@ TfrmBackupNote::TfrmBackupNote(QWidget* parent) : QDialog(parent) {
     redtBackup_->setAcceptRichText(false);
     redtBackup_->viewport()->installEventFilter(this);
     layout->addWidget(redtBackup_, 1);
-    auto* buttons = new QHBoxLayout();
-    buttons->addStretch(1);
-    btnOK_ = new QPushButton(QStringLiteral(u"确定"), this);
-    btnOK_->setObjectName(QStringLiteral("btnOK"));
-    btnCancel_ = new QPushButton(QStringLiteral(u"取消"), this);
-    btnCancel_->setObjectName(QStringLiteral("btnCancel"));
-    buttons->addWidget(btnOK_);
-    buttons->addWidget(btnCancel_);
-    layout->addLayout(buttons);
+    const DialogButtons buttons =
+        AddDialogButtons(this, layout, QStringLiteral(u"确定"), QStringLiteral("btnOK"));
+    btnOK_ = buttons.confirm;
+    btnCancel_ = buttons.cancel;
     connect(btnOK_, &QPushButton::clicked, this, &QDialog::accept);
     connect(btnCancel_, &QPushButton::clicked, this, &QDialog::reject);
 }

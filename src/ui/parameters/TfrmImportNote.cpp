@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include "parameters/ParameterColours.h"
+#include "shell/DialogButtons.h"
 
 namespace tevra {
 
@@ -22,15 +23,10 @@ TfrmImportNote::TfrmImportNote(QWidget* parent) : QDialog(parent) {
     redtImport_->setReadOnly(true);
     redtImport_->setFont(QFont(QStringLiteral(u"宋体")));
     layout->addWidget(redtImport_, 1);
-    auto* buttons = new QHBoxLayout();
-    buttons->addStretch(1);
-    btnOK_ = new QPushButton(QStringLiteral(u"确定"), this);
-    btnOK_->setObjectName(QStringLiteral("btnOK"));
-    btnCancel_ = new QPushButton(QStringLiteral(u"取消"), this);
-    btnCancel_->setObjectName(QStringLiteral("btnCancel"));
-    buttons->addWidget(btnOK_);
-    buttons->addWidget(btnCancel_);
-    layout->addLayout(buttons);
+    const DialogButtons buttons =
+        AddDialogButtons(this, layout, QStringLiteral(u"确定"), QStringLiteral("btnOK"));
+    btnOK_ = buttons.confirm;
+    btnCancel_ = buttons.cancel;
     connect(btnOK_, &QPushButton::clicked, this, &QDialog::accept);
     connect(btnCancel_, &QPushButton::clicked, this, &QDialog::reject);
 }

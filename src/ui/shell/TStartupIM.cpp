@@ -14,6 +14,7 @@
 
 #include "shell/AppContext.h"
 #include "shell/Artwork.h"
+#include "shell/WindowDragger.h"
 
 namespace tevra {
 namespace {
@@ -33,6 +34,7 @@ TStartupIM::TStartupIM(AppContext& ctx, QWidget* parent)
     Image1_->setGeometry(0, 0, kWidth, kHeight);
     Image1_->setPixmap(LoginPicture(size()));
     Image1_->installEventFilter(this);
+    new WindowDragger(Image1_, this);
 
     TitleMesLabel_ = new QLabel(QStringLiteral(u"Tevra系列交流伺服驱动器监控软件."), this);
     TitleMesLabel_->setObjectName(QStringLiteral("TitleMesLabel"));
@@ -208,31 +210,9 @@ bool TStartupIM::eventFilter(QObject* watched, QEvent* event) {
         BackdoorLabClick();
         return true;
     }
-    if (watched == Image1_) {
-        auto* me = static_cast<QMouseEvent*>(event);
-        switch (event->type()) {
-            case QEvent::MouseButtonDblClick:
-                BackdoorLab_->setVisible(BackdoorLab_->isHidden());
-                return true;
-            case QEvent::MouseButtonPress:
-                if (me->button() == Qt::LeftButton) {
-                    dragging_ = true;
-                    dragOffset_ = me->globalPosition().toPoint() - frameGeometry().topLeft();
-                    return true;
-                }
-                break;
-            case QEvent::MouseMove:
-                if (dragging_) {
-                    move(me->globalPosition().toPoint() - dragOffset_);
-                    return true;
-                }
-                break;
-            case QEvent::MouseButtonRelease:
-                dragging_ = false;
-                break;
-            default:
-                break;
-        }
+    if (watched == Image1_ && event->type() == QEvent::MouseButtonDblClick) {
+        BackdoorLab_->setVisible(BackdoorLab_->isHidden());
+        return true;
     }
     return QWidget::eventFilter(watched, event);
 }

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QPoint>
 #include <QTimer>
 #include <QWidget>
 
@@ -76,8 +75,6 @@ class TStartupIM : public QWidget, public StartupProgress {
     QTimer timer1_;
     bool closedOnce_ = false;
     bool saveOnClose_ = true;
-    QPoint dragOffset_;
-    bool dragging_ = false;
 
     QLabel* Image1_ = nullptr;
     QLabel* TitleMesLabel_ = nullptr;

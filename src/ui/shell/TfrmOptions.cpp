@@ -13,6 +13,7 @@
 
 #include "shell/AppContext.h"
 #include "shell/BalloonHint.h"
+#include "shell/DialogButtons.h"
 #include "shell/Options.h"
 #include "shell/TipMessages.h"
 
@@ -79,18 +80,11 @@ TfrmOptions::TfrmOptions(AppContext& ctx, QWidget* parent) : QDialog(parent), ct
     tabs_->setCurrentWidget(wave);
     layout->addWidget(tabs_);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    auto* ok = new QPushButton(QStringLiteral(u"确认"), this);
-    ok->setObjectName(QStringLiteral("btnConfirm"));
-    ok->setDefault(true);
-    auto* cancel = new QPushButton(QStringLiteral(u"取消"), this);
-    cancel->setObjectName(QStringLiteral("btnCancel"));
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
-    layout->addLayout(buttons);
-    connect(ok, &QPushButton::clicked, this, &TfrmOptions::Confirm);
-    connect(cancel, &QPushButton::clicked, this, &TfrmOptions::Cancel);
+    const DialogButtons buttons =
+        AddDialogButtons(this, layout, QStringLiteral(u"确认"), QStringLiteral("btnConfirm"));
+    buttons.confirm->setDefault(true);
+    connect(buttons.confirm, &QPushButton::clicked, this, &TfrmOptions::Confirm);
+    connect(buttons.cancel, &QPushButton::clicked, this, &TfrmOptions::Cancel);
     resize(360, 240);
 
     LoadOptions();

@@ -3,11 +3,11 @@
 #include <QButtonGroup>
 #include <QGroupBox>
 #include <QKeyEvent>
-#include <QMouseEvent>
 #include <QToolButton>
 #include <QVBoxLayout>
 
 #include "shell/AppContext.h"
+#include "shell/WindowDragger.h"
 
 namespace tevra {
 namespace {
@@ -36,7 +36,7 @@ TfrmTool::TfrmTool(AppContext& ctx, QWidget* parent)
     layout->setContentsMargins(2, 2, 2, 2);
     group_ = new QGroupBox(QStringLiteral(u"波形位移"), this);
     group_->setObjectName(QStringLiteral("gbxShift"));
-    group_->installEventFilter(this);
+    new WindowDragger(group_, this);
     auto* g = new QVBoxLayout(group_);
     spbtnCmpWve_ = makeButton(group_, "spbtnCmpWve", QStringLiteral(u"比较波形"),
                               QStringLiteral(u"只拖动比较波形。"));
@@ -120,33 +120,6 @@ void TfrmTool::keyPressEvent(QKeyEvent* event) {
         return;
     }
     QWidget::keyPressEvent(event);
-}
-
-bool TfrmTool::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == group_) {
-        auto* me = static_cast<QMouseEvent*>(event);
-        switch (event->type()) {
-            case QEvent::MouseButtonPress:
-                if (me->button() == Qt::LeftButton) {
-                    dragging_ = true;
-                    dragOffset_ = me->globalPosition().toPoint() - frameGeometry().topLeft();
-                    return true;
-                }
-                break;
-            case QEvent::MouseMove:
-                if (dragging_) {
-                    move(me->globalPosition().toPoint() - dragOffset_);
-                    return true;
-                }
-                break;
-            case QEvent::MouseButtonRelease:
-                dragging_ = false;
-                break;
-            default:
-                break;
-        }
-    }
-    return QWidget::eventFilter(watched, event);
 }
 
 }  // namespace tevra

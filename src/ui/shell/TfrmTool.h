@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QPoint>
 #include <QWidget>
 
 class QGroupBox;
@@ -27,7 +26,6 @@ class TfrmTool : public QWidget {
 
   protected:
     void keyPressEvent(QKeyEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     AppContext& ctx_;
@@ -35,8 +33,6 @@ class TfrmTool : public QWidget {
     QToolButton* spbtnCmpWve_ = nullptr;
     QToolButton* rpbtnRece_ = nullptr;
     QToolButton* spbtnNone_ = nullptr;
-    QPoint dragOffset_;
-    bool dragging_ = false;
 };
 
 }  // namespace tevra

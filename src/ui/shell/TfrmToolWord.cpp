@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include "shell/AppContext.h"
+#include "shell/DialogButtons.h"
 #include "shell/LoginLogic.h"
 #include "shell/TipMessages.h"
 #include "shell/UserDialogs.h"
@@ -26,18 +27,11 @@ TfrmToolWord::TfrmToolWord(AppContext& ctx, QWidget* parent) : QDialog(parent), 
     PassWordEdit_->setEchoMode(QLineEdit::Password);
     PassWordEdit_->setToolTip(login::DeveloperToolPasswordHint());
     layout->addWidget(PassWordEdit_);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    auto* ok = new QPushButton(QStringLiteral(u"确认"), this);
-    ok->setObjectName(QStringLiteral("btnConfirm"));
-    ok->setDefault(true);
-    auto* cancel = new QPushButton(QStringLiteral(u"取消"), this);
-    cancel->setObjectName(QStringLiteral("btnCancel"));
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
-    layout->addLayout(buttons);
-    connect(ok, &QPushButton::clicked, this, &TfrmToolWord::Confirm);
-    connect(cancel, &QPushButton::clicked, this, &TfrmToolWord::Cancel);
+    const DialogButtons buttons =
+        AddDialogButtons(this, layout, QStringLiteral(u"确认"), QStringLiteral("btnConfirm"));
+    buttons.confirm->setDefault(true);
+    connect(buttons.confirm, &QPushButton::clicked, this, &TfrmToolWord::Confirm);
+    connect(buttons.cancel, &QPushButton::clicked, this, &TfrmToolWord::Cancel);
 }
 
 void TfrmToolWord::showEvent(QShowEvent* event) {
