@@ -577,7 +577,7 @@ void TframeWave::buildPopupMenu() {
         bitWindow_->loadFromModel();
         bitWindow_->exec();
     });
-    QAction* bitOff = item(pmWave_, "pmiExitBitWave", QStringLiteral("退出位方式&"));
+    QAction* bitOff = item(pmWave_, "pmiExitBitWave", QStringLiteral("退出位模式&"));
     connect(bitOff, &QAction::triggered, this, [this] { bitWindow_->cancelBitMode(); });
     pmWave_->addSeparator();
     for (int n = 0; n < 4; ++n) {

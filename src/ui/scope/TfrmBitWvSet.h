@@ -22,7 +22,7 @@ class TfrmBitWvSet : public QDialog {
 
     // The boxes from the channels' bit-mode flags, the combos from their bit numbers.
     void loadFromModel();
-    // "取消 &C" (also the popup item "退出位方式&"): bit mode off for every channel, the raw
+    // "取消 &C" (also the popup item "退出位模式&"): bit mode off for every channel, the raw
     // samples back in place.
     void cancelBitMode();
 

@@ -219,7 +219,7 @@ TEST_F(LiveWave, BitModeLeftDuringACaptureRestoresTheRecordWhenItEnds) {
     model.Channels[3].BitNumber = 15;
     fixture_.find<QPushButton>("RunWaveBut")->click();
     ASSERT_TRUE(refreshUntil([&] { return page.capture().progress().Record >= 2; }, 20000));
-    // "退出位方式" while records arrive, then stop.
+    // "退出位模式" while records arrive, then stop.
     page.bitWindow()->cancelBitMode();
     EXPECT_FALSE(model.Channels[3].BitMode);
     fixture_.find<QPushButton>("StopWave")->click();
