@@ -139,7 +139,9 @@ void ParameterPage::WriteParameter() {
         dialogs_.showMessage(TipMessages()[36], caption::error(), MessageIcon::Error);
         return;
     }
-    io_.InversionReloadPending = false;
+    // A write of a group parameter reloads the boxes; any other write leaves a reload that
+    // is still pending (after a connect) in place, so the boxes are never written back to
+    // the drive before they were read from it.
     for (int g = 1; g <= IoPanel::kGroups; ++g) {
         if (io_.GroupParameter(g) == pr) {
             io_.InversionReloadPending = true;

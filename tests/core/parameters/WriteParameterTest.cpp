@@ -254,6 +254,10 @@ TEST_F(WriteParameterTest, WritingAnInversionGroupParameterRequestsTheBoxesAgain
     EXPECT_FALSE(p.io().InversionReloadPending);
     write(p, 0x80, "10110", Target::Ram);
     EXPECT_TRUE(p.io().InversionReloadPending);
+    // Another parameter written before the reload ran does not cancel it: the boxes must be
+    // read from the drive before any box click writes them back.
+    write(p, 0x10, "2", Target::Ram);
+    EXPECT_TRUE(p.io().InversionReloadPending);
 }
 
 }  // namespace
