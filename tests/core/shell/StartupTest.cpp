@@ -1,11 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QMap>
 #include <QSet>
 
 #include "TestSupport.h"
 #include "shell/HelpTopics.h"
 #include "shell/StartupCheck.h"
+#include "shell/TipMessages.h"
 
 namespace tevra {
 namespace {
@@ -58,6 +60,24 @@ TEST(StartupCheck, LinesComeInFileOrder) {
                            QStringLiteral(u"错误代码：07，由于重要文件缺失，系统将退出！")}));
     EXPECT_EQ(StartupErrorLines(4).size(), 2);
     EXPECT_EQ(MissingFileErrorCode(4), "04");
+}
+
+TEST(TipMessages, FilledEntriesCaptionsAndFillMarks) {
+    // Entries whose "%s" marks callers fill, with the number of marks; all others have none.
+    const QMap<int, int> marks = {{15, 2}, {17, 2}, {18, 1}, {19, 2}, {20, 2}, {21, 2}, {31, 1},
+                                  {32, 2}, {54, 1}, {55, 1}, {56, 1}, {57, 1}, {58, 1}};
+    const TTipMessages& tip = TipMessages();
+    for (int i = -1; i <= TTipMessages::kCount; ++i) {
+        const bool filled = i >= 1 && i <= 63;
+        EXPECT_EQ(tip[i].isEmpty(), !filled) << "entry " << i;
+        EXPECT_LE(tip[i].size(), TTipMessages::kTextCapacity) << "entry " << i;
+        EXPECT_EQ(tip[i].count(QStringLiteral("%s")), marks.value(i, 0)) << "entry " << i;
+    }
+    EXPECT_EQ(caption::information(), QStringLiteral(u"提示"));
+    EXPECT_EQ(caption::warning(), QStringLiteral(u"警告"));
+    EXPECT_EQ(caption::success(), QStringLiteral(u"成功"));
+    EXPECT_EQ(caption::error(), QStringLiteral(u"错误"));
+    EXPECT_EQ(tip[10].count(u'"'), 4);
 }
 
 TEST(HelpTopics, TableAndLauncher) {
