@@ -24,6 +24,9 @@ QToolButton* makeButton(QWidget* parent, const char* name, const QString& text,
     b->setAutoExclusive(true);
     b->setToolButtonStyle(Qt::ToolButtonTextOnly);
     b->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    // The buttons never take the keyboard focus, so that the arrow keys reach the window
+    // (a focused exclusive button would use them to move between the buttons).
+    b->setFocusPolicy(Qt::NoFocus);
     return b;
 }
 

@@ -139,6 +139,35 @@ TEST(MainWindow, CtrlShiftTTogglesTheShiftToolOnlyOnTheWavePage) {
     EXPECT_FALSE(tool->isVisible());
 }
 
+// The window's keys reach it wherever the keyboard focus sits in it: the arrows and A, W,
+// D, S move it by 10 pixels and never change which shift button is down.
+TEST(ShiftToolWindow, KeysMoveTheWindowAndKeepTheMode) {
+    MainFixture f;
+    TfrmTool* tool = f.main->frmTool();
+    tool->move(200, 200);
+    tool->show();
+    tool->activateWindow();
+    QApplication::processEvents();
+    QWidget* target = QApplication::focusWidget();
+    if (target == nullptr || target->window() != tool) {
+        target = tool;
+    }
+    const struct {
+        Qt::Key key;
+        QPoint step;
+    } cases[] = {{Qt::Key_Left, {-10, 0}}, {Qt::Key_Up, {0, -10}}, {Qt::Key_Right, {10, 0}},
+                 {Qt::Key_Down, {0, 10}},  {Qt::Key_A, {-10, 0}},  {Qt::Key_W, {0, -10}},
+                 {Qt::Key_D, {10, 0}},     {Qt::Key_S, {0, 10}}};
+    for (const auto& c : cases) {
+        const QPoint before = tool->pos();
+        QTest::keyClick(target, c.key);
+        EXPECT_EQ(tool->pos(), before + c.step) << QKeySequence(c.key).toString().toStdString();
+        EXPECT_EQ(tool->mode(), TfrmTool::ShiftMode::Unrestricted);
+    }
+    QTest::keyClick(target, Qt::Key_T, Qt::ShiftModifier);
+    EXPECT_FALSE(tool->isVisible());
+}
+
 TEST(MainWindow, LinkStateSwitchesButtonLampAndModelMenu) {
     MainFixture f;
     std::vector<bool> heard;
