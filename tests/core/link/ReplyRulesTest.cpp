@@ -4,6 +4,9 @@
 
 #include <QByteArray>
 
+#include <chrono>
+#include <functional>
+
 #include "ScriptedPort.h"
 #include "link/CommunicationProtocol.h"
 
@@ -213,6 +216,160 @@ TEST(ShortReply, EepromWordReadTriesAgainOtherReadsStop) {
         EXPECT_EQ(port.writes.size(), 1u);
         EXPECT_EQ(p.ErrorCount, 4);
     }
+}
+
+// One transaction run on a scripted port, whatever its outputs.
+using Transaction = std::function<bool(TCommunicationProtocol&, ScriptedPort&)>;
+
+bool runReadWord(TCommunicationProtocol& p, ScriptedPort& port) {
+    uint16_t v = 0;
+    return p.ReadWord(port, 1, 1, v);
+}
+bool runWriteWord(TCommunicationProtocol& p, ScriptedPort& port) {
+    return p.WriteWord(port, 1, 1, 2);
+}
+bool runReadDWord(TCommunicationProtocol& p, ScriptedPort& port) {
+    uint32_t v = 0;
+    return p.ReadDWord(port, 1, 1, v);
+}
+bool runWriteDWord(TCommunicationProtocol& p, ScriptedPort& port) {
+    return p.WriteDWord(port, 1, 1, 2);
+}
+bool runReadEepromWord(TCommunicationProtocol& p, ScriptedPort& port) {
+    uint16_t v = 0;
+    return p.ReadEepromWord(port, 1, 0x20, v);
+}
+bool runWriteEepromWord(TCommunicationProtocol& p, ScriptedPort& port) {
+    return p.WriteEepromWord(port, 1, 0x20, 2);
+}
+bool runReadEepromByte(TCommunicationProtocol& p, ScriptedPort& port) {
+    uint16_t v = 0;
+    return p.ReadEepromByte(port, 1, 0x20, v);
+}
+bool runReadInfoString(TCommunicationProtocol& p, ScriptedPort& port) {
+    QString text;
+    return p.ReadInfoString(port, 1, 5, text);
+}
+bool runSendControlCode(TCommunicationProtocol& p, ScriptedPort& port) {
+    return p.SendControlCode(port, 1, 0x50);
+}
+bool runWaveStartDual(TCommunicationProtocol& p, ScriptedPort& port) {
+    return p.WaveStartDual(port, 1, {1, 2, 3, 4}, 800, 0x21);
+}
+bool runWaveStartQuad(TCommunicationProtocol& p, ScriptedPort& port) {
+    return p.WaveStartQuad(port, 1, {1, 2, 3, 4}, 800, 0x22);
+}
+bool runModbusReadWord(TCommunicationProtocol& p, ScriptedPort& port) {
+    uint16_t v = 0;
+    return p.ModbusReadWord(port, 1, 1, v);
+}
+
+// The port failing in the first attempt: buffers not cleared, or a write not taken in full.
+TEST(PortFailure, EveryTransactionByItsRule) {
+    constexpr int kStart = 1;
+    constexpr int kUnchanged = -1;
+    struct Case {
+        const char* name;
+        Transaction run;
+        int failingPurge;
+        std::vector<int> writeLimits;
+        int writeCalls;
+        int errorCount;  // kUnchanged: as before the transaction
+    };
+    const Case cases[] = {
+        {"ReadWord purge", runReadWord, 0, {}, 0, 4},
+        {"ReadWord write", runReadWord, -1, {7}, 1, 4},
+        {"WriteWord purge", runWriteWord, 0, {}, 0, 4},
+        {"WriteWord write", runWriteWord, -1, {9}, 1, 4},
+        {"ReadDWord purge", runReadDWord, 0, {}, 0, 4},
+        {"ReadDWord write", runReadDWord, -1, {0}, 1, 4},
+        {"WriteDWord purge", runWriteDWord, 0, {}, 0, 4},
+        {"WriteDWord write", runWriteDWord, -1, {11}, 1, 4},
+        {"ReadEepromWord purge", runReadEepromWord, 0, {}, 0, 4},
+        {"ReadEepromWord write", runReadEepromWord, -1, {7}, 1, 4},
+        {"WriteEepromWord purge", runWriteEepromWord, 0, {}, 0, 4},
+        {"WriteEepromWord write", runWriteEepromWord, -1, {9}, 1, 4},
+        {"ReadEepromByte purge", runReadEepromByte, 0, {}, 0, 4},
+        {"ReadEepromByte write", runReadEepromByte, -1, {7}, 1, 4},
+        {"SendControlCode purge", runSendControlCode, 0, {}, 0, 4},
+        {"SendControlCode write", runSendControlCode, -1, {6}, 1, 4},
+        {"ReadInfoString purge", runReadInfoString, 0, {}, 0, kUnchanged},
+        {"ReadInfoString write", runReadInfoString, -1, {5}, 1, kUnchanged},
+        {"WaveStartDual purge", runWaveStartDual, 0, {}, 0, 4},
+        {"WaveStartDual write", runWaveStartDual, -1, {13, 13, 13, 13}, 4, kStart + 4},
+        {"WaveStartQuad purge", runWaveStartQuad, 0, {}, 0, 4},
+        {"WaveStartQuad first write", runWaveStartQuad, -1, {9}, 1, 4},
+        {"ModbusReadWord purge", runModbusReadWord, 0, {}, 0, 4},
+        {"ModbusReadWord write", runModbusReadWord, -1, {7}, 1, 4},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ScriptedPort port;
+        port.failingPurge = c.failingPurge;
+        port.writeLimits = c.writeLimits;
+        TCommunicationProtocol p;
+        p.ErrorCount = kStart;
+        EXPECT_FALSE(c.run(p, port));
+        EXPECT_EQ(static_cast<int>(port.writes.size()), c.writeCalls);
+        EXPECT_EQ(port.reads, 0) << "no reply is awaited after a port failure";
+        EXPECT_EQ(p.ErrorCount, c.errorCount == kUnchanged ? kStart : c.errorCount);
+    }
+}
+
+// Every attempt after the first waits 15 ms before it clears the buffers and writes.
+TEST(RetryPause, FifteenMillisecondsBeforeEveryFurtherAttempt) {
+    using Clock = std::chrono::steady_clock;
+    const QByteArray corruptWord = bytes({0x10, 0x34, 0x12, 0xAB});
+    struct Case {
+        const char* name;
+        Transaction run;
+        std::vector<QByteArray> replies;  // one per read; none: silence
+        std::vector<int> writeLimits;
+        int attempts;
+    };
+    const Case cases[] = {
+        {"ReadWord corrupt",
+         runReadWord,
+         {corruptWord, corruptWord, corruptWord, corruptWord},
+         {},
+         4},
+        {"ReadEepromWord silent", runReadEepromWord, {}, {}, 2},
+        {"ReadInfoString 0x31",
+         runReadInfoString,
+         {bytes({0x31}), bytes({0x31}), bytes({0x31}), bytes({0x31})},
+         {},
+         4},
+        {"SendControlCode wrong echo",
+         runSendControlCode,
+         {bytes({0x51}), bytes({0x51}), bytes({0x51}), bytes({0x51})},
+         {},
+         4},
+        {"WaveStartDual short writes", runWaveStartDual, {}, {0, 0, 0, 0}, 4},
+        {"ModbusReadWord silent", runModbusReadWord, {}, {}, 4},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ScriptedPort port;
+        port.replies.assign(c.replies.begin(), c.replies.end());
+        port.writeLimits = c.writeLimits;
+        TCommunicationProtocol p;
+        EXPECT_FALSE(c.run(p, port));
+        ASSERT_EQ(static_cast<int>(port.writeTimes.size()), c.attempts);
+        for (size_t i = 1; i < port.writeTimes.size(); ++i) {
+            EXPECT_GE(port.writeTimes[i] - port.writeTimes[i - 1], std::chrono::milliseconds(15))
+                << "before attempt " << i;
+        }
+    }
+
+    // No pause before the first attempt (a long pause makes the difference plain).
+    ScriptedPort port;
+    TCommunicationProtocol p;
+    p.RetryPause = std::chrono::milliseconds(300);
+    const Clock::time_point begin = Clock::now();
+    EXPECT_FALSE(runReadEepromWord(p, port));
+    ASSERT_EQ(port.writeTimes.size(), 2u);
+    EXPECT_LT(port.writeTimes[0] - begin, std::chrono::milliseconds(150));
+    EXPECT_GE(port.writeTimes[1] - port.writeTimes[0], std::chrono::milliseconds(300));
 }
 
 }  // namespace

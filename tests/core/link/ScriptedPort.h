@@ -3,6 +3,7 @@
 #include <QByteArray>
 
 #include <algorithm>
+#include <chrono>
 #include <cstring>
 #include <deque>
 #include <vector>
@@ -23,6 +24,8 @@ class ScriptedPort : public SerialPort {
     int failingPurge = -1;
 
     std::vector<QByteArray> writes;
+    // When each write call began.
+    std::vector<std::chrono::steady_clock::time_point> writeTimes;
     int purges = 0;
     int reads = 0;
 
@@ -37,6 +40,7 @@ class ScriptedPort : public SerialPort {
 
     bool purge() override { return purges++ != failingPurge; }
     int write(const uint8_t* data, int count) override {
+        writeTimes.push_back(std::chrono::steady_clock::now());
         const size_t call = writes.size();
         const int accepted = call < writeLimits.size() ? std::min(count, writeLimits[call]) : count;
         writes.emplace_back(reinterpret_cast<const char*>(data), accepted);

@@ -11,6 +11,7 @@
 #include "SimDriveFixture.h"
 #include "SimulatedDrive.h"
 #include "TestSupport.h"
+#include "link/CommunicationProtocol.h"
 
 namespace tevra::sim {
 namespace {
@@ -147,6 +148,88 @@ TEST(SimCommands, SetFaultsAlarmsAndMemory) {
     EXPECT_FALSE(c.quitRequested());
     c.execute(QStringLiteral("quit"));
     EXPECT_TRUE(c.quitRequested());
+}
+
+// The drive's replies byte for byte, read raw from the line: each has exactly the length
+// and layout of its frame type and nothing follows it.
+TEST(DriveReplies, ExactFramesOnTheLine) {
+    auto withChecksum = [](QByteArray b) {
+        b.append(static_cast<char>(frame::NativeChecksum(
+            reinterpret_cast<const uint8_t*>(b.constData()), static_cast<int>(b.size()))));
+        return b;
+    };
+    auto withCrc = [](QByteArray b) {
+        const uint16_t crc = frame::Crc16Modbus(reinterpret_cast<const uint8_t*>(b.constData()),
+                                                static_cast<int>(b.size()));
+        b.append(static_cast<char>(crc & 0xFF));
+        b.append(static_cast<char>(crc >> 8));
+        return b;
+    };
+    auto hex = [](const char* text) { return QByteArray::fromHex(QByteArray(text)); };
+
+    test::SimDriveOptions options;
+    // Short totals: the requests that get no answer end quickly.
+    options.timeouts.readTotalMultiplier = 2;
+    test::SimDrive sim(options);
+    SimulatedDrive& drive = sim.drive();
+    drive.setRam(0x300, 0xA55A);
+    drive.setRam(0x301, 0x1234);
+    drive.setEepromWord(0x40, 0xBEEF);
+    drive.setInfoString(5, QStringLiteral("V2.01"));
+    drive.setInfoString(6, QString());
+
+    struct Case {
+        const char* name;
+        QByteArray request;
+        int replyLength;  // bytes the drive sends; 0: none
+        // The whole reply; for word and double-word replies its bytes 1 onward (byte 0 is
+        // the drive's own), for text replies the text (bytes 2 to n-2 after 0x30).
+        QByteArray expected;
+    };
+    const Case cases[] = {
+        {"ReadWord", withChecksum(hex("AA080110000300")), 4, withChecksum(hex("105AA5")).mid(1)},
+        {"WriteWord", withChecksum(hex("AA0A01110203007856")), 4,
+         withChecksum(hex("117856")).mid(1)},
+        {"ReadDWord", withChecksum(hex("AA080116000300")), 6,
+         withChecksum(hex("165AA53412")).mid(1)},
+        {"WriteDWord", withChecksum(hex("AA0C011710030001020304")), 1, QByteArray("M")},
+        {"ReadEepromWord", withChecksum(hex("AA08011A400000")), 4,
+         withChecksum(hex("1AEFBE")).mid(1)},
+        {"ReadEepromByte", withChecksum(hex("AA08011E410000")), 4,
+         withChecksum(hex("1EBE00")).mid(1)},
+        {"WriteEepromWord", withChecksum(hex("AA0A011B5000003412")), 4,
+         withChecksum(hex("1B3412")).mid(1)},
+        {"ReadInfoString", withChecksum(hex("AA06013005")), 8, QByteArray("V2.01")},
+        {"ReadInfoString empty", withChecksum(hex("AA06013006")), 3, QByteArray()},
+        {"SendControlCode", withChecksum(hex("AA070152AA55")), 1, hex("52")},
+        {"unknown control code", withChecksum(hex("AA070153AA55")), 0, QByteArray()},
+        {"other station", withChecksum(hex("AA080210000300")), 0, QByteArray()},
+        {"ModbusRead", withCrc(hex("010303000001")), 7, withCrc(hex("010302A55A"))},
+    };
+    SerialPort& port = sim.link().port();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_TRUE(port.purge());
+        ASSERT_EQ(port.write(reinterpret_cast<const uint8_t*>(c.request.constData()),
+                             static_cast<int>(c.request.size())),
+                  c.request.size());
+        uint8_t buf[120] = {};
+        // The read ends at the quiet line after the reply (or at its total time-out).
+        const int got = port.read(buf, 100);
+        ASSERT_EQ(got, c.replyLength);
+        const QByteArray reply(reinterpret_cast<const char*>(buf), got);
+        if (c.request.at(3) == 0x30) {
+            EXPECT_EQ(reply.at(0), 0x30);
+            EXPECT_EQ(reply.mid(2, got - 3), c.expected);
+        } else if (c.replyLength == 4 || c.replyLength == 6) {
+            EXPECT_TRUE(frame::NativeSumIsZero(buf, got));
+            EXPECT_EQ(reply.mid(1), c.expected);
+        } else {
+            EXPECT_EQ(reply, c.expected);
+        }
+    }
+    EXPECT_EQ(drive.ram32(0x310), 0x04030201u);
+    EXPECT_EQ(drive.eepromWord(0x50), 0x1234);
 }
 
 TEST(PacedStream, SamplesFollowTheLineAndStayReproducible) {
