@@ -108,6 +108,8 @@ void IoPanel::setLampsIdle() {
 void IoPanel::UpdateIoLamps() {
     bool changed = false;
     uint16_t word = 0;
+    // A state register the register list does not name (0xFFFF) is not read: whatever the
+    // drive answers at that address says nothing about the signals.
     if (io_.XRegNumber != kUndefinedRegister && link_.ReadWord(io_.XRegNumber, word)) {
         for (int i = 0; i < kInputs; ++i) {
             lamps_[static_cast<size_t>(XBox(i))] =

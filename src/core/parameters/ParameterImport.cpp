@@ -74,7 +74,8 @@ bool ImportParameterValues(DriveLink& link, const QString& fileName, uint32_t la
     const QString slashes(26, QLatin1Char('/'));
     ImportLog log(ImportLogPath(folders));
     log.append(slashes + DateTimeText(now()) + QStringLiteral(u"  导入参数") + slashes);
-    log.append(QStringLiteral(u"参数文件：") + fileName);
+    // The full name, also when the caller gave one relative to the working folder.
+    log.append(QStringLiteral(u"参数文件：") + QFileInfo(fileName).absoluteFilePath());
     log.append(QStringLiteral(u"导入长度：") + PrNumberText(lastPr));
 
     progress.showStatus(QStringLiteral(u"导入备份参数..."));

@@ -43,7 +43,8 @@ TfrmFind::TfrmFind(IniFile& config, QWidget* parent) : QDialog(parent), config_(
     layout->addWidget(btnHelp_, 2, 2);
 
     connect(btnConfirm_, &QPushButton::clicked, this, [this] { findNext(); });
-    connect(edtFind_, &QLineEdit::returnPressed, this, [this] { findNext(); });
+    // Enter in edtFind presses the default button btnConfirm; a handler of its own would
+    // search a second time and skip a match.
     connect(btnCancel_, &QPushButton::clicked, this, &QDialog::close);
     auto help = [this] {
         if (openHelp) {

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <QDir>
+#include <QFileInfo>
+
 #include "ParameterTestSupport.h"
 #include "SimDriveFixture.h"
 #include "TestSupport.h"
@@ -86,6 +89,16 @@ TEST_F(ImportParameterValuesTest, WritesAndVerifiesAllThreeImagesAndLogsTheBlock
     EXPECT_EQ(lines[8], QStringLiteral(u"导入长度：01"));
     // The log is GBK with CR LF.
     EXPECT_TRUE(dir_.read("Log/LoadPara.log").startsWith(toGbk(kHeader) + "\r\n"));
+}
+
+TEST_F(ImportParameterValuesTest, TheLogNamesTheFileWithItsFullPath) {
+    const QString file = backup(0x00, [](uint32_t) { return QStringLiteral("3"); });
+    const QString previous = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(dir_.path()));
+    const bool ok = import(QStringLiteral("backup.dpm"), 0x00);
+    QDir::setCurrent(previous);
+    EXPECT_TRUE(ok);
+    EXPECT_EQ(log().value(1), QStringLiteral(u"参数文件：") + QFileInfo(file).absoluteFilePath());
 }
 
 TEST_F(ImportParameterValuesTest, StopsAtTheFirstMissingValue) {

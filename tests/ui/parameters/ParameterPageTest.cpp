@@ -12,6 +12,7 @@
 #include <QTextEdit>
 
 #include "ParameterPageFixture.h"
+#include "parameters/GridFind.h"
 #include "parameters/ParameterPage.h"
 #include "parameters/TfrmBackupNote.h"
 #include "parameters/TfrmFind.h"
@@ -176,8 +177,14 @@ TEST(ParameterPageUi, CtrlFFindsAndTheSearchIsRemembered) {
     EXPECT_TRUE(
         grid->model()->index(first - 1, 1).data().toString().contains(QStringLiteral(u"增益")));
     EXPECT_EQ(grid->currentIndex().row(), first - 1);
+    // Enter finds the next match once, like the button: it does not also press the
+    // window's default button and skip a match.
+    const std::optional<int> next = FindInGrid(f.page->page().grid(), first, text->text(), false);
+    ASSERT_TRUE(next.has_value());
+    ASSERT_GT(*next, first);
     QTest::keyClick(text, Qt::Key_Return);
-    EXPECT_GT(f.page->page().selectedRow(), first);
+    EXPECT_EQ(f.page->page().selectedRow(), *next);
+    EXPECT_TRUE(find->isVisible());
 
     child<QCheckBox>(find, "chbxUpLow")->setChecked(true);
     child<QPushButton>(find, "btnCancel")->click();
