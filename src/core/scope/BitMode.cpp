@@ -45,9 +45,15 @@ void rederiveBitMode(WaveBuffers& buffers, int channel, bool bitMode, int bit, i
 }
 
 bool confirmBitMode(WaveModel& model, const std::array<bool, kWaveChannels>& boxes,
-                    UserDialogs& dialogs) {
+                    UserDialogs& dialogs, bool captureRunning) {
+    const int last = lastRecordSlot(model);
     for (int ch = 0; ch < kWaveChannels; ++ch) {
-        model.Channels[ch].BitMode = boxes[ch];
+        WaveChannel& c = model.Channels[ch];
+        const bool leaving = c.BitMode && !boxes[ch];
+        c.BitMode = boxes[ch];
+        if (leaving && !captureRunning) {
+            rederiveBitMode(model.Buffers, ch, false, 0, 0, last);
+        }
     }
     if (std::none_of(boxes.begin(), boxes.end(), [](bool b) { return b; })) {
         dialogs.showMessage(TipMessages()[4], caption::error(), MessageIcon::Error);

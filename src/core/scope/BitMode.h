@@ -25,9 +25,12 @@ void rederiveBitMode(WaveBuffers& buffers, int channel, bool bitMode, int bit, i
 
 // The bit window's actions over the record (slots 0 .. 800 * ScreenCount):
 // Confirm: the check boxes become the flags; with none ticked, message 4 (caption "错误")
-// and false (the window stays open).
+// and false (the window stays open). A channel taken out of bit mode gets its raw samples
+// back over the record at once: nothing else would restore them, and its bits would be
+// shown and saved as if they were the signal. While a capture runs the buffers are left
+// alone; the caller brings them in line with the flags when it ends.
 bool confirmBitMode(WaveModel& model, const std::array<bool, kWaveChannels>& boxes,
-                    UserDialogs& dialogs);
+                    UserDialogs& dialogs, bool captureRunning = false);
 // Apply: the check boxes become the flags, then every channel is extracted or restored.
 void applyBitMode(WaveModel& model, const std::array<bool, kWaveChannels>& boxes);
 // Every channel extracted or restored by its current flag.

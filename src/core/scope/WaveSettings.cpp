@@ -35,6 +35,15 @@ uint16_t readZeroLine(const IniFile& config, const QString& name, int defaultVal
     return uint16_t(config.readInt(kSection, name, defaultValue));
 }
 
+// Wve1_nPos: the drawn zero level, kept on the side of 30000 that reads back in the same
+// state. A trace shifted past the top edge (a negative level) would otherwise wrap to a
+// large 16-bit value and start switched off, and a switched-off channel with a large
+// negative shift would start switched on.
+int storedZeroLevel(const WaveChannel& c) {
+    const int z = c.zeroLevel();
+    return c.isOn() ? std::clamp(z, 0, kZeroLineOnLimit) : std::max(z, int(kZeroLineOff));
+}
+
 void writeBackup(IniFile& config, const QString& name, uint16_t value) {
     if (value < kZeroLineOnLimit) {
         config.writeInt(kSection, name, value);
@@ -133,7 +142,7 @@ void SaveWaveSettings(const WaveModel& model, IniFile& config) {
         const WaveChannel& c = model.Channels[ch];
         config.writeInt(kSection, key("Wve1_", ch, "Idx"), c.SourceIndex);
         config.writeInt(kSection, key("Ch1_", ch, "Rage"), c.RangeIndex);
-        config.writeInt(kSection, key("Wve1_", ch, "Pos"), c.zeroLevel());
+        config.writeInt(kSection, key("Wve1_", ch, "Pos"), storedZeroLevel(c));
         writeBackup(config, key("Wve1_", ch, "PosBak"), c.ZeroLineBackup);
         writeBackup(config, key("cWve1_", ch, "PosBak"), model.Compare[ch].ZeroLineBackup);
         writeBackup(config, key("iWve1_", ch, "PosBak"), model.Integral[ch].ZeroLineBackup);

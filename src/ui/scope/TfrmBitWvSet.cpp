@@ -13,7 +13,6 @@
 
 #include "scope/BitMode.h"
 #include "scope/WaveModel.h"
-#include "shell/TipMessages.h"
 #include "shell/UserDialogs.h"
 
 namespace tevra {
@@ -67,15 +66,19 @@ TfrmBitWvSet::TfrmBitWvSet(WaveModel& model, UserDialogs& dialogs, QWidget* pare
     layout->addWidget(bottom);
 
     connect(confirm, &QPushButton::clicked, this, [this] {
-        copyBoxesToFlags();
-        const bool any = std::any_of(model_.Channels.begin(), model_.Channels.end(),
-                                     [](const WaveChannel& c) { return c.BitMode; });
-        if (!any) {
-            dialogs_.showMessage(TipMessages()[4], caption::error(), MessageIcon::Error);
-            return;
+        std::array<bool, kWaveChannels> boxes{};
+        for (int n = 0; n < 4; ++n) {
+            boxes[n] = boxes_[n]->isChecked();
         }
+        const bool running = captureRunning && captureRunning();
+        if (running) {
+            deferred_ = true;
+        }
+        const bool any = tevra::confirmBitMode(model_, boxes, dialogs_, running);
         Q_EMIT bitModeChanged();
-        closeByButton();
+        if (any) {
+            closeByButton();
+        }
     });
     connect(apply, &QPushButton::clicked, this, [this] {
         copyBoxesToFlags();

@@ -65,6 +65,31 @@ TEST_F(BitWindowTest, ConfirmNeedsATickedChannel) {
     EXPECT_EQ(&rawSamples(model, 1), &model.Buffers.WaveBuffer(1));
 }
 
+TEST_F(BitWindowTest, ConfirmGivesChannelsTakenOutOfBitModeTheirRawSamplesBack) {
+    test::RecordingDialogs dialogs;
+    model.Channels[0].BitMode = true;
+    model.Channels[1].BitMode = true;
+    // CH1 stays in bit mode (its bits come with the next tick), CH2 leaves it, CH3 was
+    // never in it and is left alone.
+    EXPECT_TRUE(confirmBitMode(model, {true, false, false, false}, dialogs));
+    for (int i : {0, 1, 1600}) {
+        EXPECT_EQ(model.Buffers.WaveBuffer(0)[i], 0xDEADu) << i;
+        EXPECT_EQ(model.Buffers.WaveBuffer(1)[i], uint32_t(2 * i)) << i;
+        EXPECT_EQ(model.Buffers.WaveBuffer(2)[i], 0xDEADu) << i;
+    }
+
+    // Unticking every box is refused, but the channel that left bit mode is restored all
+    // the same: its flag is already cleared.
+    EXPECT_FALSE(confirmBitMode(model, {false, false, false, false}, dialogs));
+    EXPECT_EQ(model.Buffers.WaveBuffer(0)[5], 5u);
+
+    // During a capture the buffers belong to the capture thread.
+    model.Channels[3].BitMode = true;
+    EXPECT_TRUE(confirmBitMode(model, {true, false, false, false}, dialogs, true));
+    EXPECT_FALSE(model.Channels[3].BitMode);
+    EXPECT_EQ(model.Buffers.WaveBuffer(3)[5], 0xDEADu);
+}
+
 TEST_F(BitWindowTest, CancelRestoresAllAndClearsFlags) {
     model.Channels[2].BitMode = true;
     cancelBitMode(model);

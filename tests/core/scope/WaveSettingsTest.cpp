@@ -120,8 +120,11 @@ TEST(WaveSettingsTest, SaveThenLoadGivesTheSameState) {
     model.Channels[0].ZeroLine = 200;
     model.Channels[0].ChannelShift = 3;  // saved folded in: 260
     model.Channels[1].ZeroLineBackup = 123;
+    model.Channels[1].ChannelShift = -800;  // off stays off: 32768 - 16000 would read as on
     model.Channels[1].switchOff();
     model.Channels[2].ZeroLineBackup = 40000;  // not written: the stored 211 stays
+    model.Channels[2].ZeroLine = 151;
+    model.Channels[2].ChannelShift = -10;  // above the top edge: saved at 0, still on
     model.Channels[3].BitNumber = 17;
     model.Channels[3].Color = 0x00FF00;
     model.Compare[1].ZeroLineBackup = 99;
@@ -141,6 +144,7 @@ TEST(WaveSettingsTest, SaveThenLoadGivesTheSameState) {
     EXPECT_EQ(config.readString("Systemset", "Other"), QStringLiteral("kept"));
     EXPECT_EQ(config.readInt("Systemset", "Wve1_1Pos", 0), 260);
     EXPECT_EQ(config.readInt("Systemset", "Wve1_2Pos", 0), 32768);
+    EXPECT_EQ(config.readInt("Systemset", "Wve1_3Pos", -1), 0);
     EXPECT_FALSE(config.hasKey("Systemset", "Wve1_3PosBak"));
     EXPECT_EQ(config.readInt("Systemset", "TigeEdge", 0), 2);
 
@@ -155,6 +159,8 @@ TEST(WaveSettingsTest, SaveThenLoadGivesTheSameState) {
     EXPECT_FALSE(reloaded.Channels[1].isOn());
     EXPECT_EQ(reloaded.Channels[1].ZeroLineBackup, 123);
     EXPECT_EQ(reloaded.Channels[2].ZeroLineBackup, 211);
+    EXPECT_TRUE(reloaded.Channels[2].isOn());
+    EXPECT_EQ(reloaded.Channels[2].ZeroLine, 0);
     EXPECT_EQ(reloaded.Channels[3].BitNumber, 17);
     EXPECT_EQ(reloaded.Channels[3].Color, 0x00FF00);
     EXPECT_EQ(reloaded.Compare[1].ZeroLineBackup, 99);

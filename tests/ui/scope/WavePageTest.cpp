@@ -229,6 +229,20 @@ TEST(WavePage, BitWindowNeedsATickedChannel) {
     EXPECT_TRUE(page.model().Channels[1].BitMode);
     EXPECT_EQ(page.model().Channels[1].BitNumber, 5);
     EXPECT_FALSE(window->isVisible());
+
+    // Moving bit mode from CH2 to CH3 gives CH2 its raw samples back.
+    WaveBuffers& buffers = page.model().Buffers;
+    buffers.BitSourceBuffer(1)[3] = 0x20;
+    buffers.WaveBuffer(1)[3] = 1;
+    whenShown(window, [window] {
+        child<QCheckBox>(window, "WveBit1_2")->click();
+        child<QCheckBox>(window, "WveBit1_3")->click();
+        child<QPushButton>(window, "ConfirmBtn")->click();
+    });
+    f.find<QPushButton>("btnBitWave")->click();
+    EXPECT_FALSE(page.model().Channels[1].BitMode);
+    EXPECT_TRUE(page.model().Channels[2].BitMode);
+    EXPECT_EQ(buffers.WaveBuffer(1)[3], 0x20u);
 }
 
 TEST(WavePage, DraggingAZeroLineMovesTheTraceAndItsMarker) {
