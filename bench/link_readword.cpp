@@ -23,10 +23,8 @@
 #include <thread>
 #include <vector>
 
-#include "SimulatedDrive.h"
-#include "link/DriveLink.h"
+#include "BenchDrive.h"
 #include "link/TermiosBaud.h"
-#include "link/TermiosSerialPort.h"
 
 namespace {
 
@@ -121,53 +119,26 @@ class PingPongPeer {
     std::thread thread_;
 };
 
-sim::SimulatedDriveConfig driveConfig(bool paced) {
-    sim::SimulatedDriveConfig config;
-    config.station = 1;
-    config.baud = 115200;
-    config.paceToBaud = paced;
-    return config;
-}
-
 // A simulated drive with a raw terminal open on it, no transaction layer.
 struct RawDrive {
-    RawDrive() : drive(driveConfig(false)) {
-        QString error;
-        if (!drive.start(&error)) {
-            std::fprintf(stderr, "simulated drive: %s\n", qPrintable(error));
-            std::abort();
-        }
-        drive.setRam(1, 0x1234);
-        fd = ::open(qPrintable(drive.devicePath()), O_RDWR | O_NOCTTY | O_NONBLOCK);
+    RawDrive() : drive(bench::StartDrive(bench::DriveConfig())) {
+        drive->setRam(1, 0x1234);
+        fd = ::open(qPrintable(drive->devicePath()), O_RDWR | O_NOCTTY | O_NONBLOCK);
         if (fd < 0 || termios2::configureRaw(fd, 115200) != 0) {
-            std::fprintf(stderr, "terminal: cannot open %s\n", qPrintable(drive.devicePath()));
+            std::fprintf(stderr, "terminal: cannot open %s\n", qPrintable(drive->devicePath()));
             std::abort();
         }
     }
     ~RawDrive() { ::close(fd); }
-    sim::SimulatedDrive drive;
+    std::unique_ptr<sim::SimulatedDrive> drive;
     int fd = -1;
 };
 
-struct DriveAndLink {
-    explicit DriveAndLink(bool paced) {
-        drive = std::make_unique<sim::SimulatedDrive>(driveConfig(paced));
-        QString error;
-        if (!drive->start(&error)) {
-            std::fprintf(stderr, "simulated drive: %s\n", qPrintable(error));
-            std::abort();
-        }
-        auto port = std::make_unique<TermiosSerialPort>();
-        if (!port->open(drive->devicePath(), 115200, &error)) {
-            std::fprintf(stderr, "terminal: %s\n", qPrintable(error));
-            std::abort();
-        }
-        link = std::make_unique<DriveLink>(std::move(port));
-        link->setStation(1);
+// The drive with the word the benchmarks read, and a link on it.
+struct DriveAndLink : bench::BenchDrive {
+    explicit DriveAndLink(bool paced) : bench::BenchDrive(bench::DriveConfig(paced)) {
         drive->setRam(1, 0x1234);
     }
-    std::unique_ptr<sim::SimulatedDrive> drive;
-    std::unique_ptr<DriveLink> link;
 };
 
 using Clock = std::chrono::steady_clock;

@@ -9,12 +9,10 @@
 #include <cstdio>
 #include <memory>
 
+#include "BenchDrive.h"
 #include "DriveModel.h"
-#include "SimulatedDrive.h"
 #include "description/ModelList.h"
 #include "description/ParameterSection.h"
-#include "link/DriveLink.h"
-#include "link/TermiosSerialPort.h"
 #include "parameters/ParameterGridModel.h"
 #include "parameters/ParameterReadEngine.h"
 #include "parameters/ParameterValues.h"
@@ -25,7 +23,8 @@ namespace {
 using namespace tevra;
 using Clock = std::chrono::steady_clock;
 
-constexpr int kBaud = 115200;
+// The drive is paced to its rate.
+const int kBaud = bench::DriveConfig(true).baud;
 
 class CountingFailures : public ReadFailureReporter {
   public:
@@ -57,39 +56,17 @@ struct Setup {
         }
         grid.setDataRows(rows);
 
-        sim::SimulatedDriveConfig config;
-        config.station = 1;
-        config.baud = kBaud;
-        config.paceToBaud = true;
-        drive = std::make_unique<sim::SimulatedDrive>(config);
         QString error;
-        if (!drive->start(&error)) {
-            std::fprintf(stderr, "simulated drive: %s\n", qPrintable(error));
-            std::abort();
-        }
         if (auto m = sim::loadDriveModel(folders, QString(), &error)) {
-            sim::applyDriveModel(*drive, *m);
+            sim::applyDriveModel(*d.drive, *m);
         }
-        auto port = std::make_unique<TermiosSerialPort>();
-        if (!port->open(drive->devicePath(), kBaud, &error)) {
-            std::fprintf(stderr, "terminal: %s\n", qPrintable(error));
-            std::abort();
-        }
-        link = std::make_unique<DriveLink>(std::move(port));
-        link->setStation(1);
-        link->setConnected(true);
-    }
-    ~Setup() {
-        link.reset();
-        drive->stop();
     }
 
     ParameterList entries;
     ParameterGridModel grid;
     int64_t wireBytes = 0;
     int reads = 0;
-    std::unique_ptr<sim::SimulatedDrive> drive;
-    std::unique_ptr<DriveLink> link;
+    bench::BenchDrive d{bench::DriveConfig(true)};
 };
 
 void BM_ReadAllParameters(benchmark::State& state) {
@@ -99,7 +76,7 @@ void BM_ReadAllParameters(benchmark::State& state) {
     int64_t runs = 0;
     for (auto _ : state) {
         const Clock::time_point begin = Clock::now();
-        ReadAllParameters(*setup.link, setup.grid, setup.entries, failures, nullptr);
+        ReadAllParameters(*setup.d.link, setup.grid, setup.entries, failures, nullptr);
         const double s = std::chrono::duration<double>(Clock::now() - begin).count();
         state.SetIterationTime(s);
         seconds += s;

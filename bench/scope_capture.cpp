@@ -4,20 +4,13 @@
 
 #include <benchmark/benchmark.h>
 
-#include <QCoreApplication>
-
 #include <chrono>
 #include <cstdio>
 #include <memory>
 #include <vector>
 
-#include "SimulatedDrive.h"
-#include "debug/RegisterDirectory.h"
-#include "link/DriveLink.h"
-#include "link/TermiosSerialPort.h"
+#include "BenchDrive.h"
 #include "scope/WaveCapture.h"
-#include "scope/WaveModel.h"
-#include "shell/UserDialogs.h"
 
 namespace {
 
@@ -26,22 +19,14 @@ using Clock = std::chrono::steady_clock;
 
 constexpr int kScreenCount = 80;
 constexpr int kSamples = 800 * kScreenCount;  // 64000 samples per record
-constexpr std::array<uint16_t, 4> kSlots = {0x0100, 0x0200, 0x0300, 0x0400};
+constexpr auto kSlots = bench::kCaptureSlots;
 
 double g_bareRate = 0;
 double g_captureRate = 0;
 
-struct Drive {
+// The drive streams noise on the four registers.
+struct Drive : bench::BenchDrive {
     Drive() {
-        sim::SimulatedDriveConfig config;
-        config.station = 1;
-        config.baud = 115200;
-        drive = std::make_unique<sim::SimulatedDrive>(config);
-        QString error;
-        if (!drive->start(&error)) {
-            std::fprintf(stderr, "simulated drive: %s\n", qPrintable(error));
-            std::abort();
-        }
         for (int k = 0; k < 4; ++k) {
             sim::SignalSpec spec;
             spec.kind = sim::SignalKind::Noise;
@@ -49,31 +34,8 @@ struct Drive {
             spec.amplitude = 30000;
             drive->bindSignal(kSlots[k], spec);
         }
-        auto port = std::make_unique<TermiosSerialPort>();
-        if (!port->open(drive->devicePath(), 115200, &error)) {
-            std::fprintf(stderr, "terminal: %s\n", qPrintable(error));
-            std::abort();
-        }
-        link = std::make_unique<DriveLink>(std::move(port));
-        link->setStation(1);
-        link->setConnected(true);
     }
-    ~Drive() {
-        link.reset();
-        drive->stop();
-    }
-    std::unique_ptr<sim::SimulatedDrive> drive;
-    std::unique_ptr<DriveLink> link;
 };
-
-void ensureApplication() {
-    if (!QCoreApplication::instance()) {
-        static int argc = 1;
-        static char name[] = "tevra_bench_scope_capture";
-        static char* argv[] = {name, nullptr};
-        new QCoreApplication(argc, argv);
-    }
-}
 
 // The limit: the same wave-start frame, then the stream taken off the terminal in large
 // reads, nothing stored. Returns the seconds the record took, or a negative value.
@@ -96,12 +58,6 @@ double bareRecord(Drive& d, std::vector<uint8_t>& buffer) {
     return std::chrono::duration<double>(Clock::now() - begin).count();
 }
 
-class QuietDialogs : public UserDialogs {
-  public:
-    void showMessage(const QString&, const QString&, MessageIcon) override {}
-    bool askYesNo(const QString&, const QString&, MessageIcon) override { return false; }
-};
-
 // Stops the capture after its first record.
 class OneRecordHost : public CaptureHost {
   public:
@@ -118,25 +74,14 @@ class OneRecordHost : public CaptureHost {
 // thread), of the same drive over the same terminal. Alternating the two keeps the load
 // of a shared machine from favouring either.
 void BM_CaptureBesideBareRead(benchmark::State& state) {
-    ensureApplication();
+    bench::EnsureCoreApplication();
     Drive d;
     std::vector<uint8_t> buffer(64 * 1024);
-    RegisterDirectory directory({{kSlots[0], QStringLiteral("a"), 0},
-                                 {kSlots[1], QStringLiteral("b"), 0},
-                                 {kSlots[2], QStringLiteral("c"), 0},
-                                 {kSlots[3], QStringLiteral("d"), 0}});
-    auto model = std::make_unique<WaveModel>();
-    model->SourceItems = {QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c"),
-                          QStringLiteral("d")};
-    for (int ch = 0; ch < 4; ++ch) {
-        model->Channels[ch].SourceIndex = ch;
-        model->Channels[ch].ZeroLineBackup = 200;
-        model->Channels[ch].switchOn();
-    }
-    model->ScreenCount = kScreenCount;
+    const RegisterDirectory directory = bench::CaptureDirectory();
+    auto model = bench::CaptureModel(kScreenCount);
     std::atomic<bool> running{false};
     OneRecordHost host;
-    QuietDialogs dialogs;
+    bench::QuietDialogs dialogs;
     WaveCapture capture(*model, *d.link, running, host, dialogs);
     host.capture = &capture;
     WaveSourceCatalog catalog{true, nullptr, &directory};

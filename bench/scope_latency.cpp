@@ -15,13 +15,8 @@
 #include <thread>
 #include <vector>
 
-#include "SimulatedDrive.h"
-#include "debug/RegisterDirectory.h"
-#include "link/DriveLink.h"
-#include "link/TermiosSerialPort.h"
+#include "BenchDrive.h"
 #include "scope/WaveCapture.h"
-#include "scope/WaveModel.h"
-#include "shell/UserDialogs.h"
 
 namespace {
 
@@ -29,25 +24,10 @@ using namespace tevra;
 using Clock = std::chrono::steady_clock;
 
 constexpr double kLimitMs = 50.0;
-constexpr std::array<uint16_t, 4> kSlots = {0x0100, 0x0200, 0x0300, 0x0400};
+constexpr auto kSlots = bench::kCaptureSlots;
 
 double g_worstMs = -1;
 double g_p99Ms = -1;
-
-void ensureApplication() {
-    if (!QCoreApplication::instance()) {
-        static int argc = 1;
-        static char name[] = "tevra_bench_scope_latency";
-        static char* argv[] = {name, nullptr};
-        new QCoreApplication(argc, argv);
-    }
-}
-
-class QuietDialogs : public UserDialogs {
-  public:
-    void showMessage(const QString&, const QString&, MessageIcon) override {}
-    bool askYesNo(const QString&, const QString&, MessageIcon) override { return false; }
-};
 
 // Lets records repeat; counts them.
 class CountingHost : public CaptureHost {
@@ -64,48 +44,21 @@ class CountingHost : public CaptureHost {
 // The window's kind of work during a capture: a 1 kHz timer reading the capture's progress,
 // and events posted from another thread whose wait is measured.
 void BM_EventLoopDuringCapture(benchmark::State& state) {
-    ensureApplication();
-    sim::SimulatedDriveConfig config;
-    config.station = 1;
-    auto drive = std::make_unique<sim::SimulatedDrive>(config);
-    QString error;
-    if (!drive->start(&error)) {
-        state.SkipWithError("simulated drive did not start");
-        return;
-    }
+    bench::EnsureCoreApplication();
+    bench::BenchDrive d;
     for (int k = 0; k < 4; ++k) {
         sim::SignalSpec spec;
         spec.kind = sim::SignalKind::Sine;
         spec.amplitude = 20000;
         spec.periodSamples = 1000 + 100 * k;
-        drive->bindSignal(kSlots[k], spec);
+        d.drive->bindSignal(kSlots[k], spec);
     }
-    auto port = std::make_unique<TermiosSerialPort>();
-    if (!port->open(drive->devicePath(), 115200, &error)) {
-        state.SkipWithError("terminal did not open");
-        return;
-    }
-    DriveLink link(std::move(port));
-    link.setStation(1);
-    link.setConnected(true);
-
-    RegisterDirectory directory({{kSlots[0], QStringLiteral("a"), 0},
-                                 {kSlots[1], QStringLiteral("b"), 0},
-                                 {kSlots[2], QStringLiteral("c"), 0},
-                                 {kSlots[3], QStringLiteral("d"), 0}});
-    auto model = std::make_unique<WaveModel>();
-    model->SourceItems = {QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c"),
-                          QStringLiteral("d")};
-    for (int ch = 0; ch < 4; ++ch) {
-        model->Channels[ch].SourceIndex = ch;
-        model->Channels[ch].ZeroLineBackup = 200;
-        model->Channels[ch].switchOn();
-    }
-    model->ScreenCount = 10;
+    const RegisterDirectory directory = bench::CaptureDirectory();
+    auto model = bench::CaptureModel(10);
     std::atomic<bool> running{false};
     CountingHost host;
-    QuietDialogs dialogs;
-    WaveCapture capture(*model, link, running, host, dialogs);
+    bench::QuietDialogs dialogs;
+    WaveCapture capture(*model, *d.link, running, host, dialogs);
 
     std::vector<double> waits;
     waits.reserve(4096);

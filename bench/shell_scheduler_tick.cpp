@@ -15,8 +15,7 @@
 #include <memory>
 #include <string>
 
-#include "SimulatedDrive.h"
-#include "link/TermiosSerialPort.h"
+#include "BenchDrive.h"
 #include "shell/AppContext.h"
 #include "shell/PollingScheduler.h"
 
@@ -24,23 +23,7 @@ namespace {
 
 struct Bench {
     Bench() {
-        tevra::sim::SimulatedDriveConfig config;
-        config.station = 1;
-        config.baud = 115200;
-        drive = std::make_unique<tevra::sim::SimulatedDrive>(config);
-        QString error;
-        if (!drive->start(&error)) {
-            std::fprintf(stderr, "drive: %s\n", qPrintable(error));
-            std::abort();
-        }
-        auto port = std::make_unique<tevra::TermiosSerialPort>();
-        if (!port->open(drive->devicePath(), 115200, &error)) {
-            std::fprintf(stderr, "port: %s\n", qPrintable(error));
-            std::abort();
-        }
-        ctx.link = std::make_unique<tevra::DriveLink>(std::move(port));
-        ctx.link->setStation(1);
-        ctx.link->setConnected(true);
+        ctx.link = std::move(d.link);
         ctx.MainReady = true;
         scheduler = std::make_unique<tevra::PollingScheduler>(ctx);
         ctx.scheduler = scheduler.get();
@@ -50,9 +33,8 @@ struct Bench {
     ~Bench() {
         scheduler.reset();
         ctx.link.reset();
-        drive->stop();
     }
-    std::unique_ptr<tevra::sim::SimulatedDrive> drive;
+    tevra::bench::BenchDrive d;
     tevra::AppContext ctx;
     std::unique_ptr<tevra::PollingScheduler> scheduler;
     long served = 0;
