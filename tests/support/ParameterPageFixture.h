@@ -13,6 +13,7 @@
 #include "DriveModel.h"
 #include "SimDriveFixture.h"
 #include "TestSupport.h"
+#include "WidgetApp.h"
 #include "description/ModelList.h"
 #include "parameters/TframParameter.h"
 #include "shell/AppContext.h"
@@ -20,24 +21,13 @@
 
 namespace tevra::test {
 
-inline QApplication& parameterUiApp() {
-    static int argc = 1;
-    static char name[] = "tevra_parameter_ui_test";
-    static char* argv[] = {name, nullptr};
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    static QApplication* app = new QApplication(argc, argv);
-    return *app;
-}
-
 // A program folder with the demo description, a simulated drive set up as the selected
 // demo model, a context whose link is connected to it, a scheduler, and the parameter page
 // with the connection page's identity labels in its top panel.
 class ParameterPageFixture {
   public:
     explicit ParameterPageFixture(bool administrator = false) {
-        parameterUiApp();
+        widgetApp();
         const QDir program(programDir());
         QDir(dir.path()).mkpath(QStringLiteral("System"));
         QDir(dir.path()).mkpath(QStringLiteral("Source"));

@@ -12,6 +12,7 @@
 #include <functional>
 
 #include "TestSupport.h"
+#include "WidgetApp.h"
 #include "shell/AppContext.h"
 #include "shell/DemoDrive.h"
 #include "shell/LampShape.h"
@@ -24,17 +25,6 @@
 
 namespace tevra {
 namespace {
-
-QApplication& app() {
-    static int argc = 1;
-    static char name[] = "tevra_e2e_shell_test";
-    static char* argv[] = {name, nullptr};
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    static QApplication* a = new QApplication(argc, argv);
-    return *a;
-}
 
 // Runs the event loop until the condition holds or the time is up.
 bool waitUntil(const std::function<bool()>& condition, int timeoutMs) {
@@ -74,7 +64,7 @@ QMessageBox* findMessageBox(const QString& text) {
 // The tool on a copy of the build's program folder, beside tevra-drive-sim running as a
 // process on a pseudo-terminal, as the demo mode runs them.
 TEST(DemoSession, ConnectLoseTheDriveAndReconnect) {
-    app();
+    test::widgetApp();
     if (!QFileInfo(DemoDrive::programPath(test::programDir())).isExecutable()) {
         GTEST_SKIP() << "the simulated drive program is not built";
     }

@@ -220,7 +220,7 @@ namespace tevra {
 namespace {
 
 TEST(ParameterNoteWindows, ViewerShowsTheLinesInTheirStylesAndEditorClearsThePrompt) {
-    test::parameterUiApp();
+    test::widgetApp();
     BackupFileInfo info;
     info.BottomSoftTy = QStringLiteral("TVD-A04");
     info.DateTime = QStringLiteral("2026-12-11 14:03:07");

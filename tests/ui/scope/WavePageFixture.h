@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "TestSupport.h"
+#include "WidgetApp.h"
 #include "description/ProtectedTextFile.h"
 #include "scope/TframeWave.h"
 #include "shell/AppContext.h"
@@ -16,22 +17,12 @@
 
 namespace tevra::test {
 
-// The windows need an application object; one for the whole test program.
-inline void ensureApplication() {
-    if (!QApplication::instance()) {
-        static int argc = 1;
-        static char name[] = "tevra_ui_scope_test";
-        static char* argv[] = {name, nullptr};
-        new QApplication(argc, argv);
-    }
-}
-
 // A program folder with the demo drive's settings, system description and the TVD-A04
 // model's lines, and a wave page on it (user level unless asked otherwise).
 class WavePageFixture {
   public:
     explicit WavePageFixture(bool administrator = false) {
-        ensureApplication();
+        widgetApp();
         const QString demo = sourceDir() + QStringLiteral("/demo/program/");
         QDir().mkpath(dir.file(QStringLiteral("System")));
         QFile::copy(demo + QStringLiteral("Config.ini"), dir.file(QStringLiteral("Config.ini")));

@@ -8,30 +8,18 @@
 #include <memory>
 
 #include "TestSupport.h"
+#include "WidgetApp.h"
 #include "link/TermiosSerialPort.h"
 #include "shell/AppContext.h"
 #include "shell/QtUserDialogs.h"
 
 namespace tevra::test {
 
-// The application object of the test program (offscreen platform unless set).
-inline QApplication& uiApp() {
-    static int argc = 1;
-    static char name[] = "tevra_ui_shell_test";
-    static char* argv[] = {name, nullptr};
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    // Never destroyed: input devices Qt keeps in statics must not outlive it.
-    static QApplication* app = new QApplication(argc, argv);
-    return *app;
-}
-
 // A program folder with a Config.ini, a context on it with an unopened link, and message
 // boxes that do not block (questions answered from a queue).
 struct ShellFixture {
     explicit ShellFixture(const QByteArray& configIni = "[Systemset]\r\n") {
-        uiApp();
+        widgetApp();
         dir.write(QStringLiteral("Config.ini"), configIni);
         // The demo description of the build's program folder.
         QDir(dir.path()).mkpath(QStringLiteral("System"));
